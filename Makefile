@@ -1,0 +1,30 @@
+# Set-up, build and test. `make run` and `make test` do everything on a
+# fresh Debian machine, including installing missing packages (as root).
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON
+
+.PHONY: all setup configure build run test clean
+
+all: build
+
+setup:
+	@scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/cli/varnel examples/Geometry.h
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,13 @@
+// The escaping shared by the HTML and XML writers.
+#ifndef VARNEL_HTML_HTML_ESCAPE_H_
+#define VARNEL_HTML_HTML_ESCAPE_H_
+
+#include <string>
+#include <string_view>
+
+// "&", "<", ">", the double quote, the German umlauts, sharp s and the
+// section sign become named entities (the ampersand first).
+void HtmlEscape(std::string* text);
+std::string HtmlEscaped(std::string_view text);
+
+#endif  // VARNEL_HTML_HTML_ESCAPE_H_

@@ -1,0 +1,48 @@
+// Reading and writing whole text files as bytes.
+#ifndef VARNEL_MODEL_FILE_IO_H_
+#define VARNEL_MODEL_FILE_IO_H_
+
+#include <string>
+
+#include "model/text.h"
+
+enum class ReadStatus { kOk, kCannotOpen, kReadError };
+
+// Reads the whole file. A folder, a missing file or an unreadable one
+// gives kCannotOpen; a failure while reading gives kReadError.
+ReadStatus ReadWholeFile(const std::string& path, std::string* contents);
+
+// Splits a text into lines at LF; a CR right before the LF is not part of
+// the line. A final line without LF is a line; a text ending in LF has no
+// empty line after it. Calls `sink` for every line.
+template <typename Sink>
+void ForEachLine(const std::string& text, Sink sink) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos)
+      end = text.size();
+    size_t len = end - start;
+    if (len > 0 && text[end - 1] == '\r' && end < text.size())
+      --len;
+    sink(std::string_view(text).substr(start, len));
+    start = next;
+  }
+}
+
+// Text-mode reading: every CR LF pair becomes one LF.
+std::string CrLfToLf(const std::string& text);
+
+// The message for any failure to save.
+extern const char kCannotSaveMessage[];
+
+// Writes every line followed by CR LF, bytes unchanged. The lines go to a
+// temporary file in the target's folder, which replaces the target only
+// when every write and the close succeeded; on failure the temporary file
+// is removed, an existing target is left untouched and `err` gets
+// kCannotSaveMessage.
+bool SaveLines(const std::string& path, const TextList& lines,
+               std::string* err);
+
+#endif  // VARNEL_MODEL_FILE_IO_H_

@@ -1,0 +1,43 @@
+#include "model/module_info.h"
+
+void CDeclInfo::Clear() {
+  *this = CDeclInfo();
+}
+
+void CClassInfo::Clear() {
+  *this = CClassInfo();
+}
+
+CModuleInfo::CModuleInfo() = default;
+
+void CModuleInfo::Clear() {
+  *this = CModuleInfo();
+}
+
+CModuleInfo::Options CModuleInfo::GetOptions() const {
+  return Options{m_bHelpKeywords, m_bSplitFiles,    m_bStylesheet,
+                 m_bShowPublic,   m_bShowProtected, m_bShowPrivate,
+                 m_bShowExtern,   m_bShowLocal};
+}
+
+void CModuleInfo::SetOptions(const Options& options) {
+  m_bHelpKeywords = options.bHelpKeywords;
+  m_bSplitFiles = options.bSplitFiles;
+  m_bStylesheet = options.bStylesheet;
+  m_bShowPublic = options.bShowPublic;
+  m_bShowProtected = options.bShowProtected;
+  m_bShowPrivate = options.bShowPrivate;
+  m_bShowExtern = options.bShowExtern;
+  m_bShowLocal = options.bShowLocal;
+}
+
+CClassInfo* CModuleInfo::FindClass(const std::string& name) {
+  for (int i = 0; i < m_nClasses && i < static_cast<int>(m_pClasses.size()); ++i)
+    if (m_pClasses[i].m_strName == name)
+      return &m_pClasses[i];
+  return nullptr;
+}
+
+const CClassInfo* CModuleInfo::FindClass(const std::string& name) const {
+  return const_cast<CModuleInfo*>(this)->FindClass(name);
+}

@@ -1,0 +1,161 @@
+// The document model: one module, its classes and its declarations.
+#ifndef VARNEL_MODEL_MODULE_INFO_H_
+#define VARNEL_MODEL_MODULE_INFO_H_
+
+#include <string>
+#include <vector>
+
+#include "model/text.h"
+
+// Scope codes. A record declared several times keeps the largest code seen,
+// so the order of the values matters.
+const int SCOPE_LOCAL = 16;
+const int SCOPE_EXTERN = 32;
+const int SCOPE_PRIVATE = 256;
+const int SCOPE_PROTECTED = 512;
+const int SCOPE_PUBLIC = 768;
+
+// Class kinds: what members before the first access label default to.
+const int KIND_CLASS = 2;   // private
+const int KIND_STRUCT = 3;  // public
+
+class LineStore;
+
+// One global variable, global function, data member or method.
+class CDeclInfo {
+ public:
+  void Clear();
+
+  std::string m_strName;
+  std::string m_strAnchor;
+  std::string m_strClass;
+  TextList m_arrParams;
+  TextList m_arrReturns;
+  TextList m_arrDecls;
+  std::string m_strFile;
+  std::string m_strTitle;
+  std::string m_strShortDesc;
+  std::string m_strDescription;
+  TextList m_arrParamDescs;
+  TextList m_arrReturnDescs;
+  int m_nScope = 0;
+};
+
+// One class or struct definition.
+class CClassInfo {
+ public:
+  void Clear();
+
+  std::string m_strName;
+  std::string m_strAnchor;
+  std::string m_strBase;
+  std::string m_strVarAnchor;
+  std::string m_strFuncAnchor;
+  std::string m_strFile;
+  std::string m_strTitle;
+  std::string m_strVarFile;
+  std::string m_strVarTitle;
+  std::string m_strFuncFile;
+  std::string m_strFuncTitle;
+  std::string m_strDescription;
+  std::string m_strVarText;
+  std::string m_strFuncText;
+  int m_nKind = 0;
+  int m_nVars = 0;
+  int m_nVarCount = 0;
+  int m_nVarsPrivate = 0;
+  int m_nVarsProtected = 0;
+  int m_nVarsPublic = 0;
+  std::vector<CDeclInfo> m_pVars;
+  int m_nFuncs = 0;
+  int m_nFuncCount = 0;
+  int m_nFuncsPrivate = 0;
+  int m_nFuncsProtected = 0;
+  int m_nFuncsPublic = 0;
+  std::vector<CDeclInfo> m_pFuncs;
+};
+
+// The module (the header itself) with its output options.
+class CModuleInfo {
+ public:
+  CModuleInfo();
+
+  // Back to the constructed state: texts and lists empty, counters 0, no
+  // records, the three output switches off and the five filters on.
+  void Clear();
+
+  // The eight option fields, kept across Clear by the Open command.
+  struct Options {
+    bool bHelpKeywords, bSplitFiles, bStylesheet;
+    bool bShowPublic, bShowProtected, bShowPrivate, bShowExtern, bShowLocal;
+  };
+  Options GetOptions() const;
+  void SetOptions(const Options& options);
+
+  // Module passes over the normalised line list (parser/module_passes.cpp).
+  void CountGlobals(const TextList& lines);
+  void CountClasses(const TextList& lines);
+  void ParseGlobalVariables(TextList& lines);
+  void ParseGlobalFunctions(TextList& lines, const TextList& notReturns);
+  void ParseClassHeads(const TextList& lines);
+
+  // Class passes for the first class record named `name`
+  // (parser/class_passes.cpp). The TextList forms compact the list when
+  // they are done; the driver runs them on a LineStore shared by all
+  // classes, which gives the same result without compacting each time.
+  void CountClassMembers(const std::string& name, TextList& lines);
+  void ParseDataMembers(const std::string& name, TextList& lines);
+  void ParseMethods(const std::string& name, TextList& lines,
+                    const TextList& notReturns);
+  void CountClassMembers(const std::string& name, LineStore& lines);
+  void ParseDataMembers(const std::string& name, LineStore& lines);
+  void ParseMethods(const std::string& name, LineStore& lines,
+                    const TextList& notReturns);
+
+  // Output naming (html/naming.cpp).
+  void MakeAnchors();
+  void MakeFileNames(const std::string& headerPath,
+                     const std::string& htmlPath);
+
+  // First class record named `name`, or null.
+  CClassInfo* FindClass(const std::string& name);
+  const CClassInfo* FindClass(const std::string& name) const;
+
+  std::string m_strName;
+  std::string m_strAnchor;
+  std::string m_strVarAnchor;
+  std::string m_strFuncAnchor;
+  std::string m_strFile;
+  std::string m_strVarFile;
+  std::string m_strFuncFile;
+  std::string m_strTitle;
+  std::string m_strVarTitle;
+  std::string m_strFuncTitle;
+  std::string m_strDescription;
+  std::string m_strVarText;
+  std::string m_strFuncText;
+  int m_nClasses = 0;
+  int m_nVars = 0;
+  int m_nFuncs = 0;
+  int m_nVarCount = 0;
+  int m_nVarsLocal = 0;
+  int m_nVarsExtern = 0;
+  int m_nFuncCount = 0;
+  int m_nFuncsLocal = 0;
+  int m_nFuncsExtern = 0;
+  std::vector<CDeclInfo> m_pVars;
+  std::vector<CDeclInfo> m_pFuncs;
+  std::vector<CClassInfo> m_pClasses;
+  bool m_bHelpKeywords = false;
+  bool m_bSplitFiles = false;
+  bool m_bStylesheet = false;
+  bool m_bShowPublic = true;
+  bool m_bShowProtected = true;
+  bool m_bShowPrivate = true;
+  bool m_bShowExtern = true;
+  bool m_bShowLocal = true;
+  TextList m_arrHIncludes;
+  TextList m_arrCppIncludes;
+};
+
+#endif  // VARNEL_MODEL_MODULE_INFO_H_

@@ -1,0 +1,172 @@
+#include "model/text.h"
+
+#include <algorithm>
+
+bool IsWhite(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
+         c == '\r';
+}
+
+int Find(std::string_view text, std::string_view what, int from) {
+  if (from < 0)
+    from = 0;
+  size_t pos = text.find(what, static_cast<size_t>(from));
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+int Find(std::string_view text, char what, int from) {
+  if (from < 0)
+    from = 0;
+  size_t pos = text.find(what, static_cast<size_t>(from));
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+int FindLast(std::string_view text, char c) {
+  size_t pos = text.rfind(c);
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+int FindOneOf(std::string_view text, std::string_view set, int from) {
+  if (from < 0)
+    from = 0;
+  size_t pos = text.find_first_of(set, static_cast<size_t>(from));
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+bool Contains(std::string_view text, std::string_view what) {
+  return text.find(what) != std::string_view::npos;
+}
+
+bool Contains(std::string_view text, char c) {
+  return text.find(c) != std::string_view::npos;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         text.substr(text.size() - suffix.size()) == suffix;
+}
+
+int ReplaceAll(std::string* text, std::string_view from, std::string_view to) {
+  if (from.empty())
+    return 0;
+  size_t pos = text->find(from);
+  if (pos == std::string::npos)
+    return 0;
+  // Build the result in one pass rather than splicing in place, which would
+  // move the tail once per occurrence.
+  std::string out;
+  out.reserve(text->size());
+  size_t done = 0;
+  int count = 0;
+  while (pos != std::string::npos) {
+    out.append(*text, done, pos - done);
+    out.append(to);
+    done = pos + from.size();
+    ++count;
+    pos = text->find(from, done);
+  }
+  out.append(*text, done, std::string::npos);
+  text->swap(out);
+  return count;
+}
+
+void ReplaceAllRepeat(std::string* text, std::string_view from,
+                      std::string_view to) {
+  while (ReplaceAll(text, from, to) > 0) {
+  }
+}
+
+std::string Left(std::string_view text, int n) {
+  if (n < 1)
+    return std::string();
+  return std::string(text.substr(0, static_cast<size_t>(n)));
+}
+
+std::string Right(std::string_view text, int n) {
+  if (n < 1)
+    return std::string();
+  size_t count = std::min(text.size(), static_cast<size_t>(n));
+  return std::string(text.substr(text.size() - count));
+}
+
+std::string Mid(std::string_view text, int first, int count) {
+  if (first < 0) {
+    count += first;
+    first = 0;
+  }
+  if (count < 1 || static_cast<size_t>(first) >= text.size())
+    return std::string();
+  return std::string(
+      text.substr(static_cast<size_t>(first), static_cast<size_t>(count)));
+}
+
+std::string Mid(std::string_view text, int first) {
+  if (first < 0)
+    first = 0;
+  if (static_cast<size_t>(first) >= text.size())
+    return std::string();
+  return std::string(text.substr(static_cast<size_t>(first)));
+}
+
+void Trim(std::string* text) {
+  size_t end = text->size();
+  while (end > 0 && IsWhite((*text)[end - 1]))
+    --end;
+  size_t begin = 0;
+  while (begin < end && IsWhite((*text)[begin]))
+    ++begin;
+  if (begin == 0 && end == text->size())
+    return;
+  text->erase(end);
+  text->erase(0, begin);
+}
+
+std::string Trimmed(std::string_view text) {
+  std::string copy(text);
+  Trim(&copy);
+  return copy;
+}
+
+namespace {
+
+// Offset where the folder part of a path ends: after a leading drive
+// ("C:") and up to the last separator; the file name starts here.
+size_t FileNameStart(std::string_view path) {
+  size_t sep = path.find_last_of("/\\");
+  if (sep != std::string_view::npos)
+    return sep + 1;
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
+    return 2;
+  return 0;
+}
+
+}  // namespace
+
+std::string PathFolder(std::string_view path) {
+  size_t sep = path.find_last_of("/\\");
+  if (sep == std::string_view::npos)
+    return std::string();
+  return std::string(path.substr(0, sep));
+}
+
+std::string PathFileName(std::string_view path) {
+  return std::string(path.substr(FileNameStart(path)));
+}
+
+std::string PathStem(std::string_view path) {
+  std::string_view name = path.substr(FileNameStart(path));
+  size_t dot = name.rfind('.');
+  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
+std::string PathExtension(std::string_view path) {
+  std::string_view name = path.substr(FileNameStart(path));
+  size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string()
+                                       : std::string(name.substr(dot));
+}

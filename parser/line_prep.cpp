@@ -1,0 +1,167 @@
+#include "parser/line_prep.h"
+
+#include <algorithm>
+
+#include "parser/normalizer.h"
+
+void NormalizeSpacing(std::string* text) {
+  // Tabs become spaces, the ends are trimmed and every run of spaces
+  // shrinks to one, all in one pass.
+  std::string& s = *text;
+  size_t end = s.size();
+  while (end > 0 && (IsWhite(s[end - 1])))
+    --end;
+  size_t begin = 0;
+  while (begin < end && IsWhite(s[begin]))
+    ++begin;
+  size_t out = 0;
+  bool lastSpace = false;
+  for (size_t i = begin; i < end; ++i) {
+    char c = s[i] == '\t' ? ' ' : s[i];
+    if (c == ' ' && lastSpace)
+      continue;
+    lastSpace = c == ' ';
+    s[out++] = c;
+  }
+  s.resize(out);
+  if (s.find("::") != std::string::npos) {
+    ReplaceAll(text, " ::", "::");
+    ReplaceAll(text, ":: ", "::");
+  }
+}
+
+std::string NormalizedSpacing(std::string_view text) {
+  std::string copy(text);
+  NormalizeSpacing(&copy);
+  return copy;
+}
+
+void CompactLines(TextList* lines) {
+  auto out = lines->begin();
+  for (auto& line : *lines) {
+    Trim(&line);
+    if (line.empty())
+      continue;
+    if (&*out != &line)
+      *out = std::move(line);
+    ++out;
+  }
+  lines->erase(out, lines->end());
+}
+
+namespace {
+
+// Copies a string or character literal that starts at `pos` (the quote)
+// into `out`, up to and including its closing quote or the end of the line.
+// Returns the position after it.
+size_t CopyLiteral(const std::string& line, size_t pos, std::string* out) {
+  char quote = line[pos];
+  out->push_back(quote);
+  ++pos;
+  while (pos < line.size()) {
+    char c = line[pos++];
+    out->push_back(c);
+    if (c == '\\' && pos < line.size()) {
+      out->push_back(line[pos++]);
+    } else if (c == quote) {
+      break;
+    }
+  }
+  return pos;
+}
+
+// Strips the comments of one line. `inComment` carries an open block
+// comment from the previous line and is updated for the next one.
+std::string StripLineComments(const std::string& line, bool* inComment) {
+  std::string out;
+  size_t pos = 0;
+  if (*inComment) {
+    size_t end = line.find("*/");
+    if (end == std::string::npos)
+      return out;
+    *inComment = false;
+    pos = end + 2;
+  }
+  out.reserve(line.size() - pos);
+  while (pos < line.size()) {
+    char c = line[pos];
+    if (c == '"' || (c == '\'' && (pos == 0 || !IsIdentChar(line[pos - 1])))) {
+      pos = CopyLiteral(line, pos, &out);
+    } else if (c == '/' && pos + 1 < line.size() && line[pos + 1] == '/') {
+      break;
+    } else if (c == '/' && pos + 1 < line.size() && line[pos + 1] == '*') {
+      size_t end = line.find("*/", pos + 2);
+      if (end == std::string::npos) {
+        *inComment = true;
+        break;
+      }
+      out.push_back(' ');
+      pos = end + 2;
+    } else {
+      out.push_back(c);
+      ++pos;
+    }
+  }
+  return out;
+}
+
+// Joins line i into line i + 1 for every line i that `joins` accepts,
+// dropping `dropLast` characters from the end of line i and `dropFirst`
+// from the start of line i + 1. The joined line is examined again, so
+// chains collapse into their last line.
+template <typename Joins>
+void JoinLines(TextList* lines, size_t dropLast, size_t dropFirst,
+               Joins joins) {
+  TextList& l = *lines;
+  for (size_t i = 0; i + 1 < l.size(); ++i) {
+    if (!joins(l[i], l[i + 1]))
+      continue;
+    // Grow line i and move it down, so a long chain costs linear time.
+    std::string joined = std::move(l[i]);
+    joined.resize(joined.size() - dropLast);
+    joined.append(l[i + 1], dropFirst, std::string::npos);
+    l[i + 1] = std::move(joined);
+    l[i].clear();
+  }
+  CompactLines(lines);
+}
+
+}  // namespace
+
+void StripComments(TextList* lines) {
+  bool inComment = false;
+  for (auto& line : *lines) {
+    line = StripLineComments(line, &inComment);
+    Trim(&line);
+  }
+  CompactLines(lines);
+}
+
+void JoinStringLiterals(TextList* lines) {
+  JoinLines(lines, 1, 1, [](const std::string& a, const std::string& b) {
+    return !a.empty() && a.back() == '"' && !b.empty() && b.front() == '"';
+  });
+}
+
+void JoinContinuationLines(TextList* lines) {
+  JoinLines(lines, 1, 0, [](const std::string& a, const std::string&) {
+    return !a.empty() && a.back() == '\\';
+  });
+}
+
+void ExtractIncludes(TextList* lines, TextList* includes) {
+  includes->clear();
+  for (auto& line : *lines) {
+    if (line.find("#include ") != std::string::npos) {
+      includes->push_back(line);
+      line.clear();
+    } else if (!line.empty() && line[0] == '#') {
+      line.clear();
+    }
+  }
+  for (auto& entry : *includes) {
+    ReplaceAll(&entry, "#include ", " ");
+    Trim(&entry);
+  }
+  CompactLines(lines);
+}

@@ -1,0 +1,170 @@
+#include "parser/line_store.h"
+
+#include "parser/normalizer.h"
+
+LineStore::LineStore(TextList lines) : lines_(std::move(lines)) {
+  int n = static_cast<int>(lines_.size());
+  next_.resize(n);
+  prev_.resize(n);
+  for (int i = 0; i < n; ++i) {
+    next_[i] = i + 1 < n ? i + 1 : -1;
+    prev_[i] = i - 1;
+  }
+  first_ = n > 0 ? 0 : -1;
+  IndexBraces();
+}
+
+std::string LineStore::Take(int i) {
+  if (BraceStep(i) != 0)
+    MarkBraceConsumed(i);
+  std::string text = std::move(lines_[i]);
+  lines_[i].clear();
+  taken_.push_back(i);
+  return text;
+}
+
+void LineStore::Compact() {
+  for (int i : taken_) {
+    if (!lines_[i].empty())
+      continue;
+    int p = prev_[i], n = next_[i];
+    if (p >= 0)
+      next_[p] = n;
+    else
+      first_ = n;
+    if (n >= 0)
+      prev_[n] = p;
+    next_[i] = prev_[i] = -1;
+  }
+  taken_.clear();
+}
+
+TextList LineStore::Release() {
+  TextList out;
+  for (int i = first_; i >= 0; i = next_[i])
+    if (!lines_[i].empty())
+      out.push_back(std::move(lines_[i]));
+  *this = LineStore(TextList());
+  return out;
+}
+
+namespace {
+
+// The key under which a name's head candidates are indexed.
+std::string HeadKey(const std::string& name) {
+  if (name.empty())
+    return std::string();
+  if (!IsIdentChar(name[0]))
+    return name.substr(0, 1);
+  size_t k = 0;
+  while (k < name.size() && IsIdentChar(name[k]))
+    ++k;
+  return name.substr(0, k);
+}
+
+}  // namespace
+
+void LineStore::IndexHeads(const std::vector<std::string>& names) {
+  heads_.clear();
+  for (const auto& name : names) {
+    std::string key = HeadKey(name);
+    if (!key.empty())
+      heads_[key];
+  }
+  if (heads_.empty())
+    return;
+  std::string key;
+  for (int i = first_; i >= 0; i = next_[i]) {
+    const std::string& line = lines_[i];
+    for (size_t p = 1; p < line.size(); ++p) {
+      if (line[p - 1] != ' ')
+        continue;
+      size_t end = p + 1;
+      if (IsIdentChar(line[p]))
+        while (end < line.size() && IsIdentChar(line[end]))
+          ++end;
+      key.assign(line, p, end - p);
+      auto it = heads_.find(key);
+      if (it != heads_.end() && (it->second.empty() || it->second.back() != i))
+        it->second.push_back(i);
+    }
+  }
+}
+
+bool LineStore::IsHeadOf(int i, const std::string& name) const {
+  const std::string& line = lines_[i];
+  size_t p = line.find(name);
+  if (p == std::string::npos || p == 0 || line[p - 1] != ' ')
+    return false;
+  size_t end = p + name.size();
+  if (end < line.size() && IsIdentChar(line[end]))
+    return false;
+  int n = next_[i];
+  return n >= 0 && lines_[n].find('{') != std::string::npos;
+}
+
+int LineStore::FindHead(const std::string& name) const {
+  auto it = heads_.find(HeadKey(name));
+  if (it == heads_.end())
+    return -1;
+  for (int i : it->second) {
+    bool live = prev_[i] >= 0 || first_ == i;
+    if (live && IsHeadOf(i, name))
+      return i;
+  }
+  return -1;
+}
+
+int LineStore::BraceStep(int i) const {
+  const std::string& line = lines_[i];
+  if (line.empty())
+    return 0;
+  return line[0] == '{' ? -1 : line[0] == '}' ? 1 : 0;
+}
+
+void LineStore::IndexBraces() {
+  int n = static_cast<int>(lines_.size());
+  braceMatch_.assign(n, -1);
+  bracesTaken_.assign(n + 1, 0);
+  std::vector<int> open;
+  for (int i = 0; i < n; ++i) {
+    int step = BraceStep(i);
+    if (step < 0) {
+      open.push_back(i);
+    } else if (step > 0 && !open.empty()) {
+      braceMatch_[open.back()] = i;
+      open.pop_back();
+    }
+  }
+}
+
+void LineStore::MarkBraceConsumed(int i) {
+  for (int k = i + 1; k < static_cast<int>(bracesTaken_.size()); k += k & -k)
+    ++bracesTaken_[k];
+}
+
+int LineStore::BraceConsumedBetween(int from, int to) const {
+  auto prefix = [this](int i) {  // brace lines taken among 0..i-1
+    int sum = 0;
+    for (int k = i; k > 0; k -= k & -k)
+      sum += bracesTaken_[k];
+    return sum;
+  };
+  return prefix(to + 1) - prefix(from);
+}
+
+int LineStore::SkipNested(int open) const {
+  if (BraceStep(open) < 0) {
+    int end = braceMatch_[open];
+    int last = end >= 0 ? end : static_cast<int>(lines_.size()) - 1;
+    if (BraceConsumedBetween(open, last) == 0)
+      return end;
+  }
+  int count = 0;
+  for (int i = open; i >= 0; i = next_[i]) {
+    count += BraceStep(i);
+    if (count == 0)
+      return i;
+  }
+  return -1;
+}

@@ -1,0 +1,173 @@
+// RemoveMacros, built to cost one pass over the text however many names
+// the settings list and however often they occur.
+//
+// The rule, for each name in list order and each occurrence in text order:
+// a whole-word occurrence is blanked; if the first "(" after it follows with
+// no identifier character in between, no ")" stands before that "(", and
+// the parenthesis closes, the argument list is blanked with it.
+//
+// Two observations keep it linear while giving exactly that result:
+// - Blanking only turns characters into spaces, so it never creates a new
+//   whole-word occurrence of an identifier name. The occurrences of every
+//   identifier-only name are therefore collected once up front; a position
+//   whose characters were blanked since is skipped.
+// - A blanked argument list is balanced, so removing it does not change
+//   which ")" closes any other "(". Parenthesis matches are computed once
+//   and stay valid; only blanking a name that itself holds a parenthesis
+//   invalidates them.
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "parser/normalizer.h"
+
+namespace {
+
+bool IsIdentifier(std::string_view name) {
+  if (name.empty())
+    return false;
+  for (char c : name)
+    if (!IsIdentChar(c))
+      return false;
+  return true;
+}
+
+class MacroRemover {
+ public:
+  MacroRemover(std::string* text, const TextList& macros) : s_(*text) {
+    IndexIdentifierOccurrences(macros);
+  }
+
+  void Remove(const std::string& name) {
+    if (IsIdentifier(name)) {
+      auto it = occurrences_.find(name);
+      if (it == occurrences_.end())
+        return;
+      for (size_t b : it->second)
+        if (s_.compare(b, name.size(), name) == 0)
+          RemoveOccurrence(b, name);
+      return;
+    }
+    size_t b = s_.find(name);
+    while (b != std::string::npos) {
+      RemoveOccurrence(b, name);
+      b = s_.find(name, b + 1);
+    }
+  }
+
+ private:
+  void IndexIdentifierOccurrences(const TextList& macros) {
+    std::unordered_set<std::string_view> names;
+    for (const auto& m : macros)
+      if (IsIdentifier(m))
+        names.insert(m);
+    if (names.empty())
+      return;
+    size_t i = 0;
+    while (i < s_.size()) {
+      if (!IsIdentChar(s_[i])) {
+        ++i;
+        continue;
+      }
+      size_t start = i;
+      while (i < s_.size() && IsIdentChar(s_[i]))
+        ++i;
+      std::string_view word(s_.data() + start, i - start);
+      auto it = names.find(word);
+      if (it != names.end())
+        occurrences_[*it].push_back(start);
+    }
+  }
+
+  void Blank(size_t from, size_t to) {  // inclusive range
+    std::fill(s_.begin() + from, s_.begin() + to + 1, ' ');
+  }
+
+  void RemoveOccurrence(size_t b, const std::string& name) {
+    size_t end = b + name.size();
+    bool wholeWord = (b == 0 || !IsIdentChar(s_[b - 1])) &&
+                     (end == s_.size() || !IsIdentChar(s_[end]));
+    if (!wholeWord)
+      return;
+    // j: the first "(" at or after b, unless an identifier character comes
+    // between the name and it; closeBefore: a ")" between b and j.
+    size_t j = name.find('(');
+    bool closeBefore = false;
+    if (j != std::string::npos) {
+      j += b;
+      closeBefore = name.find(')') < j - b;
+    } else {
+      closeBefore = name.find(')') != std::string::npos;
+      size_t k = end;
+      while (k < s_.size() && s_[k] != '(' && !IsIdentChar(s_[k])) {
+        if (s_[k] == ')')
+          closeBefore = true;
+        ++k;
+      }
+      if (k == s_.size() || s_[k] != '(') {
+        BlankName(b, name);
+        return;
+      }
+      j = k;
+    }
+    if (closeBefore)
+      return;
+    long close = MatchingClose(j);
+    if (close < 0)
+      return;
+    Blank(b, static_cast<size_t>(close));
+  }
+
+  void BlankName(size_t b, const std::string& name) {
+    Blank(b, b + name.size() - 1);
+    if (name.find_first_of("()") != std::string::npos)
+      parensValid_ = false;
+  }
+
+  // The ")" that closes the "(" at `open`, or -1 when the text ends first.
+  long MatchingClose(size_t open) {
+    if (!parensValid_)
+      IndexParentheses();
+    auto it = std::lower_bound(opens_.begin(), opens_.end(), open);
+    if (it == opens_.end() || *it != open) {
+      IndexParentheses();
+      it = std::lower_bound(opens_.begin(), opens_.end(), open);
+    }
+    return closes_[it - opens_.begin()];
+  }
+
+  void IndexParentheses() {
+    opens_.clear();
+    closes_.clear();
+    std::vector<size_t> stack;
+    for (size_t i = 0; i < s_.size(); ++i) {
+      if (s_[i] == '(') {
+        stack.push_back(opens_.size());
+        opens_.push_back(i);
+        closes_.push_back(-1);
+      } else if (s_[i] == ')' && !stack.empty()) {
+        closes_[stack.back()] = static_cast<long>(i);
+        stack.pop_back();
+      }
+    }
+    parensValid_ = true;
+  }
+
+  std::string& s_;
+  std::unordered_map<std::string_view, std::vector<size_t>> occurrences_;
+  bool parensValid_ = false;
+  std::vector<size_t> opens_;
+  std::vector<long> closes_;
+};
+
+}  // namespace
+
+void RemoveMacros(std::string* text, const TextList& macros) {
+  if (macros.empty() || text->empty())
+    return;
+  MacroRemover remover(text, macros);
+  for (const auto& name : macros)
+    remover.Remove(name);
+}

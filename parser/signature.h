@@ -1,0 +1,62 @@
+// Splitting a declaration line into name, return type and parameters, and
+// collecting the declarations of a function name into one record.
+#ifndef VARNEL_PARSER_SIGNATURE_H_
+#define VARNEL_PARSER_SIGNATURE_H_
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "model/module_info.h"
+#include "model/text.h"
+
+extern const char kDefaultReturn[];  // "int (DEFAULT)"
+
+struct Signature {
+  std::string name;
+  std::string ret;
+  std::string params;
+};
+
+// Splits at the last ")" and its matching "(": the name is the last word
+// before the parameter list (or the text of a parenthesised declarator),
+// the return type what precedes it. An empty list gives "void".
+Signature SplitSignature(std::string_view line);
+
+// The text of the first parameter of a parameter list: up to the first
+// comma that is not inside parentheses or angle brackets.
+std::string SplitFirstParameter(std::string_view text);
+
+// The parameters of a list in order, each spacing-normalised.
+TextList SplitParameters(const std::string& params);
+
+// Removes every NotReturns text from every return text, then drops the
+// return texts that became empty. The description list is left alone.
+void RemoveNotReturns(TextList* returns, const TextList& notReturns);
+
+// Merges declarations into one record per name, in order of first
+// appearance, as the global-function and method passes do.
+class FunctionMerger {
+ public:
+  // `records` holds the records the counting pass allocated.
+  explicit FunctionMerger(std::vector<CDeclInfo>* records)
+      : records_(*records) {}
+
+  // Adds one declaration line, split into `sig`; `scope` is its binding or
+  // access level. Returns false when the records are used up.
+  bool Add(const std::string& line, const Signature& sig,
+           const std::string& className, int scope);
+
+  // Number of records filled so far.
+  int count() const { return count_; }
+
+ private:
+  std::vector<CDeclInfo>& records_;
+  int count_ = 0;
+  std::unordered_map<std::string, int> byName_;
+  // Texts already in each record's parameter and return lists.
+  std::vector<std::unordered_set<std::string>> params_, returns_;
+};
+
+#endif  // VARNEL_PARSER_SIGNATURE_H_

@@ -1,0 +1,23 @@
+// The XML export in Varnel's own document format.
+#ifndef VARNEL_XML_XML_WRITER_H_
+#define VARNEL_XML_XML_WRITER_H_
+
+#include <string>
+
+#include "model/module_info.h"
+#include "model/text.h"
+
+// Runs the naming for the given paths, then replaces `lines` with the
+// document.
+void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
+                      const std::string& htmlPath, TextList* lines);
+
+void WriteXmlHead(TextList* lines, const CModuleInfo& module);
+void WriteXmlModule(TextList* lines, const CModuleInfo& module);
+void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module);
+void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module);
+void WriteXmlClass(TextList* lines, const std::string& className,
+                   const CModuleInfo& module);
+void WriteXmlEnd(TextList* lines, const CModuleInfo& module);
+
+#endif  // VARNEL_XML_XML_WRITER_H_
