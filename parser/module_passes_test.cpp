@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "parser/parse_header.h"
+#include "parser/signature.h"
+
+namespace {
+
+CModuleInfo Parse(const std::string& text, const TextList& notReturns = {},
+                  const TextList& macros = {}) {
+  CModuleInfo module;
+  module.m_strName = "Test";
+  TextList lines;
+  std::string err;
+  EXPECT_TRUE(ParseHeaderText(text, "Test.h", "Test.htm", macros, notReturns,
+                              &lines, &module, &err));
+  return module;
+}
+
+}  // namespace
+
+TEST(SignatureTest, SplitsNameReturnAndParameters) {
+  Signature s = SplitSignature(
+      "virtual BOOL Create(LPCTSTR lpszName, CWnd* pParent = NULL) const;");
+  EXPECT_EQ("Create", s.name);
+  EXPECT_EQ("virtual BOOL", s.ret);
+  EXPECT_EQ("LPCTSTR lpszName, CWnd* pParent = NULL", s.params);
+  s = SplitSignature("CFoo();");
+  EXPECT_EQ("CFoo", s.name);
+  EXPECT_EQ("int (DEFAULT)", s.ret);
+  EXPECT_EQ("void", s.params);
+  EXPECT_EQ("void", SplitSignature("f( );").params);
+  s = SplitSignature("bool operator==(const CFoo& x) const;");
+  EXPECT_EQ("operator==", s.name);
+  EXPECT_EQ("bool", s.ret);
+  s = SplitSignature("void (* pfnNotify)(int);");
+  EXPECT_EQ("* pfnNotify", s.name);
+  EXPECT_EQ("void", s.ret);
+  EXPECT_EQ("int", s.params);
+}
+
+TEST(SignatureTest, FirstParameterSkipsNestedCommas) {
+  EXPECT_EQ("int a", SplitFirstParameter("int a, int b"));
+  EXPECT_EQ("std::map<int, int> m", SplitFirstParameter("std::map<int, int> m, int b"));
+  EXPECT_EQ("void (*pfn)(int, int)", SplitFirstParameter("void (*pfn)(int, int), int b"));
+  EXPECT_EQ("int n = max(1, 2)", SplitFirstParameter("int n = max(1, 2), int b"));
+  EXPECT_EQ("", SplitFirstParameter(""));
+  EXPECT_EQ((TextList{"std::map<int, int> m", "int b", "void (*f)(int, int)"}),
+            SplitParameters("std::map<int, int> m, int b, void (*f)(int, int)"));
+}
+
+TEST(SignatureTest, LongAndUnbalancedListsSplitLikeThePlainLoop) {
+  // An unbalanced "<" makes the bracket scan run to the end; the items
+  // must still be those of the plain loop.
+  std::string params;
+  TextList expected;
+  for (int i = 0; i < 3000; ++i) {
+    params += (i ? ", " : "") + std::string("a<b") + std::to_string(i);
+  }
+  TextList items = SplitParameters(params);
+  // Reference: the plain loop.
+  std::string rest = params;
+  std::string item = SplitFirstParameter(rest);
+  while (!item.empty()) {
+    expected.push_back(item);
+    rest = rest.size() > item.size() + 1 ? rest.substr(item.size() + 1) : "";
+    while (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+    item = SplitFirstParameter(rest);
+  }
+  EXPECT_EQ(expected, items);
+}
+
+TEST(ModulePassesTest, OverloadsMergeByName) {
+  CModuleInfo m = Parse("int f(int);\nint f(double);\n");
+  ASSERT_EQ(1, m.m_nFuncs);
+  EXPECT_EQ((TextList{"int f(int);", "int f(double);"}), m.m_pFuncs[0].m_arrDecls);
+  EXPECT_EQ((TextList{"int", "double"}), m.m_pFuncs[0].m_arrParams);
+  EXPECT_EQ(TextList{"int"}, m.m_pFuncs[0].m_arrReturns);
+  EXPECT_EQ(2, m.m_nFuncCount);
+  EXPECT_EQ(2u, m.m_pFuncs[0].m_arrParamDescs.size());
+
+  m = Parse("void Draw();\nvoid Draw(CDC* pDC);\n");
+  EXPECT_EQ((TextList{"void", "CDC* pDC"}), m.m_pFuncs[0].m_arrParams);
+}
+
+TEST(ModulePassesTest, OnlyTheFirstRecordKeepsDuplicateParameters) {
+  CModuleInfo m = Parse("int f(int, int);\nint g(int, int);\n");
+  EXPECT_EQ((TextList{"int", "int"}), m.m_pFuncs[0].m_arrParams);
+  EXPECT_EQ(TextList{"int"}, m.m_pFuncs[1].m_arrParams);
+}
+
+TEST(ModulePassesTest, BindingOfFunctionsAndVariables) {
+  CModuleInfo m = Parse(
+      "static int Twice(int x);\nextern int Api(void);\nstatic void h();\n"
+      "void h();\nstatic int s_n;\nint g_n;\nextern int e_n;\n");
+  EXPECT_EQ(SCOPE_LOCAL, m.m_pFuncs[0].m_nScope);
+  EXPECT_EQ(SCOPE_EXTERN, m.m_pFuncs[1].m_nScope);
+  EXPECT_EQ(SCOPE_EXTERN, m.m_pFuncs[2].m_nScope);
+  EXPECT_EQ(2, m.m_nFuncsLocal);
+  EXPECT_EQ(2, m.m_nFuncsExtern);
+  EXPECT_EQ(SCOPE_LOCAL, m.m_pVars[0].m_nScope);
+  EXPECT_EQ(SCOPE_LOCAL, m.m_pVars[1].m_nScope);
+  EXPECT_EQ(SCOPE_EXTERN, m.m_pVars[2].m_nScope);
+  EXPECT_EQ(m.m_nVarCount, m.m_nVarsLocal + m.m_nVarsExtern);
+}
+
+TEST(ModulePassesTest, EnumsAndTypedefs) {
+  CModuleInfo m = Parse(
+      "enum Color { Red, Green };\ntypedef enum { A, B } E;\n"
+      "typedef struct tagPOINTX { int x; } POINTX;\n"
+      "typedef void (*PFNNOTIFY)(int);\nint after(int);\n");
+  ASSERT_EQ(2, m.m_nVars);
+  EXPECT_EQ("enum Color", m.m_pVars[0].m_strName);
+  EXPECT_EQ((TextList{"{", "Red, Green", "};"}), m.m_pVars[0].m_arrParams);
+  EXPECT_EQ(SCOPE_EXTERN, m.m_pVars[0].m_nScope);
+  EXPECT_EQ("typedef enum", m.m_pVars[1].m_strName);
+  EXPECT_EQ((TextList{"{", "A, B", "}", "E;"}), m.m_pVars[1].m_arrParams);
+  EXPECT_EQ(SCOPE_LOCAL, m.m_pVars[1].m_nScope);
+  ASSERT_EQ(1, m.m_nClasses);
+  EXPECT_EQ("tagPOINTX", m.m_pClasses[0].m_strName);
+  EXPECT_EQ(KIND_STRUCT, m.m_pClasses[0].m_nKind);
+  ASSERT_EQ(1, m.m_pClasses[0].m_nVars);
+  // The declarator line after the body is neither a variable nor eats the
+  // functions that follow.
+  ASSERT_EQ(2, m.m_nFuncs);
+  EXPECT_EQ("* PFNNOTIFY", m.m_pFuncs[0].m_strName);
+  EXPECT_EQ(TextList{"typedef void"}, m.m_pFuncs[0].m_arrReturns);
+  EXPECT_EQ(SCOPE_EXTERN, m.m_pFuncs[0].m_nScope);
+  EXPECT_EQ("after", m.m_pFuncs[1].m_strName);
+}
+
+TEST(ModulePassesTest, ClassHeadNamesAndBases) {
+  CModuleInfo m = Parse(
+      "class CFoo : public CBar, public CBaz { };\nclass CSubclass { };\n"
+      "struct CMyStructure { };\nclass A::B { };\nclass A::C : public D { };\n");
+  ASSERT_EQ(5, m.m_nClasses);
+  EXPECT_EQ("CFoo", m.m_pClasses[0].m_strName);
+  EXPECT_EQ("public CBar, public CBaz", m.m_pClasses[0].m_strBase);
+  EXPECT_EQ("CSubclass", m.m_pClasses[1].m_strName);
+  EXPECT_EQ("A::B", m.m_pClasses[2].m_strName);
+  EXPECT_EQ("", m.m_pClasses[2].m_strBase);
+  EXPECT_EQ("A::C", m.m_pClasses[3].m_strName);
+  EXPECT_EQ("public D", m.m_pClasses[3].m_strBase);
+  EXPECT_EQ("CMyStructure", m.m_pClasses[4].m_strName);
+  EXPECT_EQ(KIND_STRUCT, m.m_pClasses[4].m_nKind);
+}
+
+TEST(ModulePassesTest, ClassesComeBeforeStructs) {
+  CModuleInfo m = Parse(
+      "class A { };\nclass B { };\nstruct S { };\nclass C { };\n");
+  ASSERT_EQ(4, m.m_nClasses);
+  EXPECT_EQ("A", m.m_pClasses[0].m_strName);
+  EXPECT_EQ("B", m.m_pClasses[1].m_strName);
+  EXPECT_EQ("C", m.m_pClasses[2].m_strName);
+  EXPECT_EQ("S", m.m_pClasses[3].m_strName);
+}
+
+TEST(ModulePassesTest, NotReturnsApplyAfterMerging) {
+  CModuleInfo m = Parse(
+      "void a();\nvirtual void b();\nvirtual int c();\nunsigned int d();\n"
+      "e();\n",
+      {"void", "virtual", "int (DEFAULT)", "int"});
+  EXPECT_TRUE(m.m_pFuncs[0].m_arrReturns.empty());
+  EXPECT_TRUE(m.m_pFuncs[1].m_arrReturns.empty());
+  EXPECT_TRUE(m.m_pFuncs[2].m_arrReturns.empty());
+  EXPECT_EQ(TextList{"unsigned"}, m.m_pFuncs[3].m_arrReturns);
+  EXPECT_TRUE(m.m_pFuncs[4].m_arrReturns.empty());
+  // The description list keeps its length.
+  EXPECT_EQ(1u, m.m_pFuncs[0].m_arrReturnDescs.size());
+}
