@@ -1,0 +1,23 @@
+// The section writers as the page build runs them: the module navigation
+// bar, which repeats after every block and lists every class, is built once
+// per page and handed in, so a page costs no more than the lines it holds.
+#ifndef VARNEL_HTML_HTML_SECTIONS_H_
+#define VARNEL_HTML_HTML_SECTIONS_H_
+
+#include "model/module_info.h"
+#include "model/text.h"
+
+// The lines of the module navigation bar.
+TextList HtmlNavBarLines(const CModuleInfo& module);
+
+void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
+                            const TextList& navBar);
+void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
+                                const TextList& navBar);
+void WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
+                                 const TextList& navBar);
+// The blocks of the given class record.
+void WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
+                            const CModuleInfo& module, const TextList& navBar);
+
+#endif  // VARNEL_HTML_HTML_SECTIONS_H_
