@@ -32,6 +32,12 @@ TEST(SignatureTest, SplitsNameReturnAndParameters) {
   s = SplitSignature("bool operator==(const CFoo& x) const;");
   EXPECT_EQ("operator==", s.name);
   EXPECT_EQ("bool", s.ret);
+  // The call operator keeps its name; its parentheses are no declarator.
+  s = SplitSignature("bool operator()(int i) const;");
+  EXPECT_EQ("operator()", s.name);
+  EXPECT_EQ("bool", s.ret);
+  EXPECT_EQ("int i", s.params);
+  EXPECT_EQ("int (DEFAULT)", SplitSignature("operator()();").ret);
   s = SplitSignature("void (* pfnNotify)(int);");
   EXPECT_EQ("* pfnNotify", s.name);
   EXPECT_EQ("void", s.ret);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "parser/line_prep.h"
+#include "parser/normalizer.h"
 
 const char kDefaultReturn[] = "int (DEFAULT)";
 
@@ -32,6 +33,14 @@ bool IsBlank(std::string_view s) {
   return true;
 }
 
+// True when `head` ends in the name "operator()".
+bool IsCallOperator(std::string_view head) {
+  if (!EndsWith(head, "operator()"))
+    return false;
+  size_t start = head.size() - 10;
+  return start == 0 || !IsIdentChar(head[start - 1]);
+}
+
 }  // namespace
 
 Signature SplitSignature(std::string_view line) {
@@ -44,7 +53,13 @@ Signature SplitSignature(std::string_view line) {
     sig.params = "void";
   std::string head = Trimmed(line.substr(0, static_cast<size_t>(j)));
   int c2 = FindLast(head, ')');
-  if (c2 >= 0) {
+  if (c2 >= 0 && IsCallOperator(head)) {
+    // "operator()" names the function; its parentheses are no declarator.
+    sig.name = "operator()";
+    sig.ret = Left(head, static_cast<int>(head.size()) - 10);
+    if (IsBlank(sig.ret))
+      sig.ret = kDefaultReturn;
+  } else if (c2 >= 0) {
     int j2 = c2 > 0 ? MatchOpening(head, c2, &depth) : 0;
     sig.name = Mid(head, j2 + 1, c2 - j2 - 1);
     sig.ret = Left(head, j2);
