@@ -50,7 +50,40 @@ class CXmlTree {
 
   // Implementation below is private to xml_tree.cpp.
  private:
-  // (filled in by the implementation)
+  struct Position {
+    int iParent = 0;
+    int iCurrent = 0;
+    int iChild = 0;
+  };
+
+  int TakeNode();
+  bool ReadToken(XmlToken* token) const;
+  int NextQuote(char quote, int from) const;
+  bool NameMatches(const XmlToken& token, const std::string& name) const;
+  XmlToken NameToken(int iNode) const;
+  std::string NameOf(int iNode) const;
+  int FirstMatch(int iNode, const std::string& name) const;
+  int ParseElement(int iParent, int nDepth);
+  bool ReadEndTag(int iNode);
+  int Fail(const char* message, int iNode, const std::string& name);
+  bool SkipNode(int nStart, int* nNext) const;
+  std::string DecodeText(int nFirst, int nLast) const;
+  std::string TextOf(int iNode) const;
+  bool FindAttribute(int iNode, const std::string& name, XmlToken* value) const;
+
+  std::string m_strText;
+  std::string m_strLastError;
+  std::vector<XmlNode> m_arrNodes;
+  int m_iNextFree = 1;
+  int m_iParent = 0;
+  int m_iCurrent = 0;
+  int m_iChild = 0;
+  bool m_bOnElement = false;
+  std::map<std::string, Position> m_mapPositions;
+  // Offsets of every double and single quote, so that a quoted token whose
+  // closing quote lies far away is found without rescanning the text.
+  std::vector<int> m_arrDoubleQuotes;
+  std::vector<int> m_arrSingleQuotes;
 };
 
 #endif  // VARNEL_XML_XML_TREE_H_
