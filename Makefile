@@ -20,8 +20,13 @@ configure: setup
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The main job on the bundled example: parse the header, merge the
+# descriptions of the edited XML, write both outputs into out/.
 run: build
-	$(BUILD)/cli/varnel examples/Geometry.h
+	@mkdir -p out
+	cp resources/Varnel.css out/
+	$(BUILD)/cli/varnel examples/Geometry.h --ini examples/varnel.INI \
+	  --merge examples/Geometry.xml --stylesheet --out out --all
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

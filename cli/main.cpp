@@ -1,28 +1,31 @@
 // varnel: documents a C++ header from the command line.
-#include <cstdio>
+#include <csignal>
+#include <iostream>
 #include <string>
+#include <vector>
 
-#include "model/module_info.h"
-#include "model/parser_settings.h"
-#include "parser/parse_header.h"
+#include "cli/options.h"
+#include "cli/run.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: varnel HEADER\n");
+  // A write beyond the file size limit must fail like any other write
+  // (and leave the old file in place) instead of killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  CliOptions opts;
+  std::string err;
+  if (!ParseCliOptions(args, &opts, &err)) {
+    std::cerr << "varnel: " << err << "\n"
+              << "Try 'varnel --help' for more information.\n";
     return 2;
   }
-  std::string header = argv[1];
-  CModuleInfo module;
-  module.m_strName = PathStem(header);
-  TextList lines;
-  std::string err;
-  if (!ParseHeader(header, PathFolder(header) + "/" + module.m_strName + ".htm",
-                   g_arrMacros, g_arrNotReturns, &lines, &module, &err)) {
-    std::fprintf(stderr, "%s\n", err.c_str());
-    return 1;
+  if (opts.help) {
+    std::cout << kUsage;
+    return 0;
   }
-  std::printf("Module %s: %d classes, %d global functions, %d global variables\n",
-              module.m_strName.c_str(), module.m_nClasses, module.m_nFuncs,
-              module.m_nVars);
-  return 0;
+  if (opts.version) {
+    std::cout << kVersion << "\n";
+    return 0;
+  }
+  return RunVarnel(opts, std::cout, std::cerr);
 }

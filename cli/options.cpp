@@ -1,0 +1,201 @@
+#include "cli/options.h"
+
+const char kVersion[] = "varnel 1.0";
+
+const char kUsage[] =
+    "usage: varnel HEADER [options]\n"
+    "\n"
+    "Parses a C++ header and writes its documentation as an HTML page and\n"
+    "an XML file. Descriptions written into an earlier XML file are merged\n"
+    "back with --merge. Without --html, --xml or --all it prints a summary.\n"
+    "\n"
+    "Output:\n"
+    "  --html[=PATH]      write the HTML page (default: OUT/STEM.htm)\n"
+    "  --xml[=PATH]       write the XML file (default: OUT/STEM.xml)\n"
+    "  --all              write both at their default paths\n"
+    "  --out DIR          folder of the default paths (default: the header's)\n"
+    "  --merge FILE       merge the descriptions of an earlier XML file;\n"
+    "                     may be given several times, merged in that order\n"
+    "  A PATH of - writes to standard output. --html PATH and --xml PATH\n"
+    "  (with a space) work too when PATH does not begin with \"--\".\n"
+    "\n"
+    "What to document:\n"
+    "  --members all|protected|public\n"
+    "                     class members: all, protected and public, or\n"
+    "                     only public (default: all)\n"
+    "  --globals all|extern\n"
+    "                     global definitions: all, or only external\n"
+    "                     (default: all)\n"
+    "  --keywords         write HTML Help keyword objects\n"
+    "  --split            write HTML Help split-file objects\n"
+    "  --stylesheet       link the stylesheet Varnel.css\n"
+    "\n"
+    "Settings:\n"
+    "  --ini FILE         read the parser settings from FILE; otherwise\n"
+    "                     varnel.INI in the current folder is read if present\n"
+    "\n"
+    "Other:\n"
+    "  --lines            print the lines the parser did not consume\n"
+    "  --help             show this help\n"
+    "  --version          show the version\n"
+    "\n"
+    "Exit status: 0 on success, 1 when an operation fails, 2 for a usage\n"
+    "error.\n"
+    "\n"
+    "Example:\n"
+    "  varnel src/Geometry.h --merge doc/Geometry.xml --out doc --all\n"
+    "    parses src/Geometry.h, merges the descriptions of doc/Geometry.xml\n"
+    "    and writes doc/Geometry.htm and doc/Geometry.xml.\n";
+
+namespace {
+
+bool SetMembers(const std::string& value, CModuleInfo::Options* o) {
+  o->bShowPublic = o->bShowProtected = o->bShowPrivate = true;
+  if (value == "all")
+    return true;
+  if (value == "protected") {
+    o->bShowPrivate = false;
+    return true;
+  }
+  if (value == "public") {
+    o->bShowPrivate = o->bShowProtected = false;
+    return true;
+  }
+  return false;
+}
+
+bool SetGlobals(const std::string& value, CModuleInfo::Options* o) {
+  o->bShowExtern = true;
+  o->bShowLocal = value != "extern";
+  return value == "all" || value == "extern";
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty())
+    return name;
+  char last = folder.back();
+  return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
+}
+
+std::string DefaultOutputPath(const CliOptions& opts, const char* ext) {
+  // As in the window: an empty folder gives no separator, so "/x.h"
+  // gives "x.htm".
+  std::string folder = opts.outDir.empty() ? PathFolder(opts.header)
+                                           : opts.outDir;
+  return JoinPath(folder, PathStem(opts.header) + ext);
+}
+
+}  // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
+                     std::string* err) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    std::string name = arg, value;
+    bool hasValue = false;
+    size_t eq = arg.find('=');
+    if (StartsWith(arg, "--") && eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+      hasValue = true;
+    }
+    // Options that need a value take the next argument when not given
+    // with "=".
+    auto takeValue = [&]() {
+      if (hasValue)
+        return true;
+      if (i + 1 >= args.size()) {
+        *err = "option " + name + " needs a value";
+        return false;
+      }
+      value = args[++i];
+      return true;
+    };
+    // --html and --xml take the next argument only if it is no option.
+    auto takeOptionalPath = [&](std::string* path) {
+      if (!hasValue && i + 1 < args.size() && !StartsWith(args[i + 1], "--") &&
+          !(opts->header.empty() && i + 2 >= args.size()))
+        value = args[++i];
+      *path = value;
+    };
+    if (name == "--help" || name == "-h") {
+      opts->help = true;
+    } else if (name == "--version") {
+      opts->version = true;
+    } else if (name == "--html") {
+      opts->html = true;
+      takeOptionalPath(&opts->htmlPath);
+    } else if (name == "--xml") {
+      opts->xml = true;
+      takeOptionalPath(&opts->xmlPath);
+    } else if (name == "--all") {
+      opts->html = opts->xml = true;
+    } else if (name == "--out") {
+      if (!takeValue())
+        return false;
+      opts->outDir = value;
+    } else if (name == "--merge") {
+      if (!takeValue())
+        return false;
+      opts->merges.push_back(value);
+    } else if (name == "--ini") {
+      if (!takeValue())
+        return false;
+      opts->iniPath = value;
+    } else if (name == "--members") {
+      if (!takeValue())
+        return false;
+      if (!SetMembers(value, &opts->options)) {
+        *err = "--members takes all, protected or public";
+        return false;
+      }
+    } else if (name == "--globals") {
+      if (!takeValue())
+        return false;
+      if (!SetGlobals(value, &opts->options)) {
+        *err = "--globals takes all or extern";
+        return false;
+      }
+    } else if (name == "--keywords") {
+      opts->options.bHelpKeywords = true;
+    } else if (name == "--split") {
+      opts->options.bSplitFiles = true;
+    } else if (name == "--stylesheet") {
+      opts->options.bStylesheet = true;
+    } else if (name == "--lines") {
+      opts->showLines = true;
+    } else if (StartsWith(arg, "-") && arg != "-") {
+      *err = "unknown option " + arg;
+      return false;
+    } else if (opts->header.empty()) {
+      opts->header = arg;
+    } else {
+      *err = "more than one header given: " + arg;
+      return false;
+    }
+    if (hasValue && (name == "--all" || name == "--keywords" ||
+                     name == "--split" || name == "--stylesheet" ||
+                     name == "--lines" || name == "--help" ||
+                     name == "--version")) {
+      *err = "option " + name + " takes no value";
+      return false;
+    }
+  }
+  if (opts->help || opts->version)
+    return true;
+  if (opts->header.empty()) {
+    *err = "no header given";
+    return false;
+  }
+  return true;
+}
+
+std::string HtmlOutputPath(const CliOptions& opts) {
+  return opts.htmlPath.empty() ? DefaultOutputPath(opts, ".htm")
+                               : opts.htmlPath;
+}
+
+std::string XmlOutputPath(const CliOptions& opts) {
+  return opts.xmlPath.empty() ? DefaultOutputPath(opts, ".xml")
+                              : opts.xmlPath;
+}

@@ -1,0 +1,40 @@
+// The command line of varnel.
+#ifndef VARNEL_CLI_OPTIONS_H_
+#define VARNEL_CLI_OPTIONS_H_
+
+#include <string>
+#include <vector>
+
+#include "model/module_info.h"
+
+struct CliOptions {
+  std::string header;
+  bool html = false;        // write the HTML page
+  std::string htmlPath;     // empty: the default path
+  bool xml = false;
+  std::string xmlPath;
+  std::string outDir;       // folder of default output paths
+  std::vector<std::string> merges;
+  std::string iniPath;      // empty: the default settings file, if present
+  bool showLines = false;   // print the lines left after parsing
+  bool help = false;
+  bool version = false;
+  // The eight option fields, as a new document has them.
+  CModuleInfo::Options options = CModuleInfo().GetOptions();
+};
+
+// Fills `opts` from the arguments (without the program name). On a usage
+// error returns false with the message in `err`.
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
+                     std::string* err);
+
+// The output paths actually used: the given ones, or the header's stem
+// with ".htm" / ".xml" in the output folder (the header's folder unless
+// --out names another).
+std::string HtmlOutputPath(const CliOptions& opts);
+std::string XmlOutputPath(const CliOptions& opts);
+
+extern const char kUsage[];
+extern const char kVersion[];
+
+#endif  // VARNEL_CLI_OPTIONS_H_

@@ -1,0 +1,118 @@
+#!/bin/sh
+# End-to-end tests of the varnel program: options, messages, exit status,
+# outputs on disk and on standard output, merging, refused paths and a
+# failing save.
+# usage: cli_test.sh VARNEL SOURCE_DIR
+set -u
+VARNEL=$1
+SRC=$2
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/varnel-cli.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# run EXPECTED_STATUS ARGS...: runs varnel, keeps stdout and stderr.
+run() {
+  expected=$1; shift
+  "$VARNEL" "$@" > out.txt 2> err.txt
+  status=$?
+  [ "$status" -eq "$expected" ] || fail "varnel $* exited $status, expected $expected: $(cat err.txt)"
+}
+expect_err() { grep -qF -- "$1" err.txt || fail "stderr lacks '$1': $(cat err.txt)"; }
+expect_out() { grep -qF -- "$1" out.txt || fail "stdout lacks '$1'"; }
+
+cp "$SRC/examples/Geometry.h" .
+printf 'class A { int a; };\n' > A.h
+
+# Help, version and usage errors.
+run 0 --help; expect_out "usage: varnel HEADER"; expect_out "--merge FILE"
+run 0 --version; expect_out "varnel 1.0"
+run 2; expect_err "no header given"
+run 2 A.h --members nobody; expect_err "--members"
+run 2 A.h --bogus; expect_err "unknown option --bogus"
+
+# The parser's messages.
+run 1 missing.h; expect_err "Unable to open the required file."
+mkdir folder.h
+run 1 folder.h; expect_err "Unable to open the required file."
+: > zero.h
+run 1 zero.h; expect_err "Unable to read the required file."
+printf '\r\n  \n' > blank.h
+run 1 blank.h; expect_err "The file was empty."
+
+# A summary without outputs.
+run 0 Geometry.h; expect_out "Module Geometry"; expect_out "CPoint"
+
+# Outputs at their default places, with CR LF line ends.
+run 0 Geometry.h --all
+[ -f Geometry.htm ] && [ -f Geometry.xml ] || fail "--all did not write both files"
+head -c 8 Geometry.htm | od -c | grep -q '<   h   t   m   l   >  \\r  \\n' || fail "HTML does not start with <html> CR LF"
+lf=$(tr -cd '\n' < Geometry.xml | wc -c); crlf=$(grep -c "$(printf '\r')\$" Geometry.xml)
+[ "$lf" -eq "$crlf" ] || fail "not every XML line ends in CR LF ($lf LF, $crlf CR LF)"
+mkdir doc
+run 0 Geometry.h --xml --html --out doc
+[ -f doc/Geometry.htm ] && [ -f doc/Geometry.xml ] || fail "--out did not place the files"
+expect_out "Wrote doc/Geometry.xml"
+
+# Standard output.
+run 0 Geometry.h --xml -
+head -n 1 out.txt | grep -q '^<?xml version="1.0" encoding="ISO-8859-1" ?>' || fail "--xml - does not print the XML"
+run 0 Geometry.h --html=- --stylesheet
+grep -q 'href="Varnel.css"' out.txt || fail "--stylesheet has no effect"
+
+# Refused paths: nothing is written.
+run 2 Geometry.h --html Geometry.h; expect_err "overwrite the header"
+run 2 Geometry.h --html same.out --xml same.out; expect_err "same path"
+[ -e same.out ] && fail "a refused run wrote a file"
+
+# Filters reach the output.
+run 0 Geometry.h --xml=pub.xml --members public
+grep -q 'Scope="private"' pub.xml && fail "--members public lists private members"
+grep -q '<Method anchor=' pub.xml || fail "--members public dropped the full method entries"
+
+# Settings: the default file in the current folder, or --ini.
+run 0 Geometry.h --xml=nomacro.xml
+grep -q 'GEO_EXPORT' nomacro.xml || fail "without settings the macro should stay"
+printf '[Macroes]\nGEO_EXPORT\nGEO_API\nDECLARE_SERIAL\n' > varnel.INI
+run 0 Geometry.h --xml=macro.xml
+grep -q 'GEO_EXPORT' macro.xml && fail "varnel.INI in the current folder was not read"
+rm varnel.INI
+run 1 Geometry.h --ini nosuch.INI
+expect_err "nosuch.INI"; expect_err "Cannot find this file."
+
+# Merging: descriptions survive, the file merges into itself.
+run 0 Geometry.h --xml=Geo.xml
+sed 's|Here should be a description of the module|Shapes and <b>points</b> \&amp; more.|' Geo.xml > Geo.tmp && mv Geo.tmp Geo.xml
+run 0 Geometry.h --merge Geo.xml --xml Geo.xml
+grep -qF 'Shapes and <b>points</b> &amp; more.' Geo.xml || fail "merge into itself lost the description"
+cp Geo.xml Geo.first
+run 0 Geometry.h --merge Geo.xml --xml Geo.xml
+cmp -s Geo.xml Geo.first || fail "merging a file into itself twice changed it"
+run 0 Geometry.h --merge Geo.xml --html Geo.htm
+grep -qF 'Shapes and <b>points</b> &amp; more.' Geo.htm || fail "the merged description is not in the HTML"
+
+# Merge failures.
+run 1 Geometry.h --merge nosuch.xml --xml x.xml; expect_err "Unable to open the required file."
+[ -e x.xml ] && fail "a failed merge wrote output"
+printf '<Varnel><a></b></Varnel>' > bad.xml
+run 1 Geometry.h --merge bad.xml; expect_err "End tag does not correspond to a"
+: > empty.xml
+run 1 Geometry.h --merge empty.xml; expect_err "empty"
+"$VARNEL" A.h --xml=A.xml > /dev/null
+run 1 Geometry.h --merge A.xml; expect_err "The XML file is not of the correct document type or is not for this module."
+
+# A save that fails leaves the old file as it was.
+cp Geo.xml Geo.before
+( ulimit -f 1; "$VARNEL" Geometry.h --merge Geo.xml --xml Geo.xml > out.txt 2> err.txt; echo $? > status.txt )
+[ "$(cat status.txt)" -eq 1 ] || fail "a failing save did not exit 1"
+expect_err "The file cannot be opened."
+cmp -s Geo.xml Geo.before || fail "a failing save damaged the old file"
+ls Geo.xml.tmp* > /dev/null 2>&1 && fail "a failing save left its temporary file"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "all cli tests passed"
