@@ -1,0 +1,255 @@
+#include "app/document.h"
+
+#include "app/strings.h"
+#include "html/html_writer.h"
+#include "model/file_io.h"
+#include "model/parser_settings.h"
+#include "parser/parse_header.h"
+#include "xml/xml_merge.h"
+#include "xml/xml_writer.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// Stores the folder of `path` (the text before its last separator) into
+// `folder`; a path without a separator leaves `folder` as it was.
+void TakeFolder(const std::string& path, std::string* folder) {
+  size_t sep = path.find_last_of("/\\");
+  if (sep != std::string::npos)
+    *folder = path.substr(0, sep);
+}
+
+// The text after the last separator, or all of it.
+std::string AfterLastSeparator(const std::string& path) {
+  size_t sep = path.find_last_of("/\\");
+  return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || IsSeparator(folder.back()))
+    return folder + name;
+  return folder + "/" + name;
+}
+
+const FileFilter kAllFilesCapital = {"All Files (*.*)", "*.*"};
+const FileFilter kAllFilesSmall = {"All files (*.*)", "*.*"};
+
+}  // namespace
+
+const CDocVarnel::OutputFile CDocVarnel::kHtmlOutput = {
+    &CDocVarnel::m_strHtmlPath, &CDocVarnel::m_strHtmlDir,
+    &CDocVarnel::BuildHtml,     &CAppPlatform::SetViewHtmlPath,
+    "Save as HTML File",        "*.htm",
+    ".htm",                     "HTML files (*.htm)",
+    "HTML-Document (*.htm)",
+};
+
+const CDocVarnel::OutputFile CDocVarnel::kXmlOutput = {
+    &CDocVarnel::m_strXmlPath, &CDocVarnel::m_strXmlDir,
+    &CDocVarnel::BuildXml,     &CAppPlatform::SetViewXmlPath,
+    "Save as XML File",        "*.xml",
+    ".xml",                    "XML files (*.xml)",
+    "XML-Document (*.xml)",
+};
+
+CDocVarnel::CDocVarnel(CAppPlatform* platform) : m_pPlatform(platform) {
+  m_module.Clear();
+  m_xml.Load(std::string());
+}
+
+bool CDocVarnel::OnNewDocument() {
+  m_arrLines.clear();
+  m_module.Clear();
+  ForgetXml();
+  m_bParsed = false;
+  return true;
+}
+
+bool CDocVarnel::FormFirst() {
+  return m_pPlatform->HasView() && m_pPlatform->StoreViewControls();
+}
+
+std::string CDocVarnel::InitialFolder(const std::string& folder) {
+  return folder.empty() ? m_pPlatform->CurrentFolder() : folder;
+}
+
+void CDocVarnel::ForgetXml() {
+  m_strXmlText.clear();
+  // A fresh reader also drops the message of an earlier failure, so that
+  // a later failure without a message of its own is not reported with it.
+  m_xml = CXmlTree();
+  m_xml.Load(m_strXmlText);
+}
+
+void CDocVarnel::OnOpenHeaderFile() {
+  if (!FormFirst())
+    return;
+  FileDialogRequest request;
+  request.strFolder = InitialFolder(m_strHeaderDir);
+  request.strFileName = "*.h";
+  request.strDefaultExt = ".h";
+  request.filterType = {"Header File (*.h)", "*.h"};
+  request.filterAll = kAllFilesCapital;
+  request.bFileMustExist = true;
+  request.bPathMustExist = true;
+  std::string chosen;
+  if (!m_pPlatform->AskOpenFile(request, &chosen))
+    return;
+
+  CModuleInfo::Options options = m_module.GetOptions();
+  m_module.Clear();
+  m_module.SetOptions(options);
+
+  m_strHeaderPath = chosen;
+  TakeFolder(m_strHeaderPath, &m_strHeaderDir);
+  if (m_strHtmlDir.empty())
+    m_strHtmlDir = m_strHeaderDir;
+  if (m_strXmlDir.empty())
+    m_strXmlDir = m_strHeaderDir;
+  // An output file chosen earlier keeps only its folder: the name always
+  // follows the header.
+  std::string stem = PathStem(m_strHeaderPath);
+  m_strHtmlPath = JoinPath(m_strHtmlDir, stem + ".htm");
+  m_module.m_strName = stem;
+  m_strXmlPath = JoinPath(m_strXmlDir, stem + ".xml");
+
+  if (!ParseHeader())
+    return;
+  m_pPlatform->SetViewHeaderPath(m_strHeaderPath);
+  m_pPlatform->SetViewHtmlPath(m_strHtmlPath);
+  m_pPlatform->SetViewXmlPath(m_strXmlPath);
+  m_pPlatform->LoadViewControls();
+}
+
+void CDocVarnel::OnReadXmlFile() {
+  if (!FormFirst())
+    return;
+  ForgetXml();
+  FileDialogRequest request;
+  request.strFolder = InitialFolder(m_strXmlInDir);
+  request.strFileName = "*.xml";
+  request.strDefaultExt = ".xml";
+  request.filterType = {"XML File (*.xml)", "*.xml"};
+  request.filterAll = kAllFilesCapital;
+  request.bFileMustExist = true;
+  request.bPathMustExist = true;
+  std::string chosen;
+  if (!m_pPlatform->AskOpenFile(request, &chosen))
+    return;
+  m_strXmlInPath = chosen;
+  TakeFolder(m_strXmlInPath, &m_strXmlInDir);
+
+  std::string raw;
+  switch (ReadWholeFile(m_strXmlInPath, &raw)) {
+    case ReadStatus::kOk:
+      break;
+    case ReadStatus::kCannotOpen:
+      m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_OPEN));
+      return;
+    case ReadStatus::kReadError:
+      m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_READ));
+      return;
+  }
+  m_strXmlText = CrLfToLf(raw);
+
+  if (!m_xml.Load(m_strXmlText)) {
+    std::string error = m_xml.GetError();
+    m_pPlatform->ShowMessage(error.empty() ? kXmlWithoutElementMessage
+                                           : error);
+    ForgetXml();
+    return;
+  }
+  if (MergeXml()) {
+    m_pPlatform->LoadViewControls();
+  } else {
+    m_pPlatform->ShowMessage(LoadString(IDS_WRONG_XML));
+    ForgetXml();
+  }
+}
+
+void CDocVarnel::OnSaveXmlFile() { SaveOutput(kXmlOutput); }
+
+void CDocVarnel::OnSaveHtmlFile() { SaveOutput(kHtmlOutput); }
+
+void CDocVarnel::SaveOutput(const OutputFile& output) {
+  if (!FormFirst())
+    return;
+  (this->*output.build)();
+  if (m_arrLines.empty()) {
+    m_pPlatform->ShowMessage(LoadString(IDS_NO_DATA_TO_SAVE));
+    return;
+  }
+  std::string& path = this->*output.path;
+  FileDialogRequest request;
+  request.strTitle = output.saveTitle;
+  request.strFolder = InitialFolder(this->*output.dir);
+  request.strFileName = path.empty() ? output.pattern : path;
+  request.strDefaultExt = output.ext;
+  request.filterType = {output.saveFilterText, output.pattern};
+  request.filterAll = kAllFilesSmall;
+  request.bPathMustExist = true;
+  request.bAskOverwrite = true;
+  std::string chosen;
+  if (!m_pPlatform->AskSaveFile(request, &chosen))
+    return;
+  path = chosen;
+
+  // Built again because the page names of the HTML follow its path.
+  (this->*output.build)();
+  std::string err;
+  if (!SaveLines(path, m_arrLines, &err)) {
+    m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_SAVE));
+    return;
+  }
+  (m_pPlatform->*output.setViewPath)(path);
+  m_pPlatform->LoadViewControls();
+}
+
+void CDocVarnel::LocateHtmlFile() { LocateOutput(kHtmlOutput); }
+
+void CDocVarnel::LocateXmlFile() { LocateOutput(kXmlOutput); }
+
+void CDocVarnel::LocateOutput(const OutputFile& output) {
+  if (!FormFirst())
+    return;
+  std::string& path = this->*output.path;
+  FileDialogRequest request;
+  request.strFolder = InitialFolder(this->*output.dir);
+  request.strFileName = path.empty() ? output.pattern : AfterLastSeparator(path);
+  request.strDefaultExt = output.ext;
+  request.filterType = {output.locateFilterText, output.pattern};
+  request.filterAll = kAllFilesCapital;
+  request.bPathMustExist = true;
+  std::string chosen;
+  if (!m_pPlatform->AskSaveFile(request, &chosen))
+    return;
+  path = chosen;
+  TakeFolder(path, &(this->*output.dir));
+  (m_pPlatform->*output.setViewPath)(path);
+  m_pPlatform->LoadViewControls();
+}
+
+bool CDocVarnel::ParseHeader() {
+  m_bParsed = false;
+  std::string err;
+  if (!::ParseHeader(m_strHeaderPath, m_strHtmlPath, g_arrMacros,
+                     g_arrNotReturns, &m_arrLines, &m_module, &err)) {
+    m_pPlatform->ShowMessage(err);
+    return false;
+  }
+  m_bParsed = true;
+  return true;
+}
+
+bool CDocVarnel::BuildHtml() {
+  BuildHtmlPage(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
+  return true;
+}
+
+bool CDocVarnel::BuildXml() {
+  BuildXmlDocument(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
+  return true;
+}
+
+bool CDocVarnel::MergeXml() { return MergeXmlDocument(&m_xml, &m_module); }

@@ -1,0 +1,106 @@
+// The single document: the model of one header, the shared line list, the
+// file paths the form shows and the XML file read last, with the commands
+// of the File menu.
+#ifndef VARNEL_APP_DOCUMENT_H_
+#define VARNEL_APP_DOCUMENT_H_
+
+#include <string>
+
+#include "app/platform.h"
+#include "model/module_info.h"
+#include "model/text.h"
+#include "xml/xml_tree.h"
+
+class CDocVarnel {
+ public:
+  // `platform` must outlive the document.
+  explicit CDocVarnel(CAppPlatform* platform);
+
+  // New and program start, after the toolkit's own new-document step: back
+  // to an empty model with default options. Paths and folders are kept so
+  // that the next dialogs open where the last ones did.
+  bool OnNewDocument();
+
+  // The File commands. Each first has the view store its controls into the
+  // options, does nothing without a view, and ends at its first failure
+  // after one message, keeping what it had already stored.
+  void OnOpenHeaderFile();
+  void OnReadXmlFile();
+  void OnSaveXmlFile();
+  void OnSaveHtmlFile();
+  // The form's "Locate..." buttons: choose an output file, write nothing.
+  void LocateHtmlFile();
+  void LocateXmlFile();
+
+  // Read XML File, both Save commands and both previews need a parse.
+  bool OnUpdateNeedsParse() const { return m_bParsed; }
+  bool IsParsed() const { return m_bParsed; }
+
+  // Parses m_strHeaderPath into the model; on failure shows the message.
+  bool ParseHeader();
+  // Replace the line list with the HTML page or the XML document, naming
+  // the output after the current header and HTML paths.
+  bool BuildHtml();
+  bool BuildXml();
+  // Merges the descriptions of the loaded XML into the model; false when
+  // the file is of another kind or another module (nothing merged then).
+  bool MergeXml();
+  const TextList& GetLines() const { return m_arrLines; }
+
+  bool GetHelpKeywords() const { return m_module.m_bHelpKeywords; }
+  bool GetSplitFiles() const { return m_module.m_bSplitFiles; }
+  bool GetStylesheet() const { return m_module.m_bStylesheet; }
+  bool GetShowPublic() const { return m_module.m_bShowPublic; }
+  bool GetShowProtected() const { return m_module.m_bShowProtected; }
+  bool GetShowPrivate() const { return m_module.m_bShowPrivate; }
+  bool GetShowExtern() const { return m_module.m_bShowExtern; }
+  bool GetShowLocal() const { return m_module.m_bShowLocal; }
+  void SetHelpKeywords(bool on) { m_module.m_bHelpKeywords = on; }
+  void SetSplitFiles(bool on) { m_module.m_bSplitFiles = on; }
+  void SetStylesheet(bool on) { m_module.m_bStylesheet = on; }
+  void SetShowPublic(bool on) { m_module.m_bShowPublic = on; }
+  void SetShowProtected(bool on) { m_module.m_bShowProtected = on; }
+  void SetShowPrivate(bool on) { m_module.m_bShowPrivate = on; }
+  void SetShowExtern(bool on) { m_module.m_bShowExtern = on; }
+  void SetShowLocal(bool on) { m_module.m_bShowLocal = on; }
+
+  TextList m_arrLines;
+  CModuleInfo m_module;
+  bool m_bParsed = false;
+  std::string m_strHeaderPath;
+  std::string m_strHtmlPath;
+  std::string m_strXmlPath;
+  std::string m_strXmlInPath;
+  std::string m_strHtmlDir;
+  std::string m_strXmlDir;
+  std::string m_strHeaderDir;
+  std::string m_strXmlInDir;
+  std::string m_strXmlText;
+  CXmlTree m_xml;
+
+ private:
+  // One of the two outputs, as the Save and Locate commands see it.
+  struct OutputFile {
+    std::string CDocVarnel::*path;
+    std::string CDocVarnel::*dir;
+    bool (CDocVarnel::*build)();
+    void (CAppPlatform::*setViewPath)(const std::string&);
+    const char* saveTitle;
+    const char* pattern;  // "*.htm"
+    const char* ext;      // ".htm"
+    const char* saveFilterText;
+    const char* locateFilterText;
+  };
+  static const OutputFile kHtmlOutput;
+  static const OutputFile kXmlOutput;
+
+  bool FormFirst();
+  std::string InitialFolder(const std::string& folder);
+  void ForgetXml();
+  void SaveOutput(const OutputFile& output);
+  void LocateOutput(const OutputFile& output);
+
+  CAppPlatform* m_pPlatform;
+};
+
+#endif  // VARNEL_APP_DOCUMENT_H_

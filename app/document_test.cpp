@@ -1,0 +1,482 @@
+#include "app/document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/fake_platform.h"
+#include "app/strings.h"
+#include "model/file_io.h"
+#include "parser/parse_header.h"
+#include "xml/xml_merge.h"
+
+namespace {
+
+const char kGeoHeader[] =
+    "#include <vector>\n"
+    "extern int g_nCount;\n"
+    "int GetValue(int a);\n"
+    "class CPoint : public CBase {\n"
+    "public:\n"
+    "  int m_x;\n"
+    "  void Move(int dx);\n"
+    "protected:\n"
+    "  int m_hidden;\n"
+    "private:\n"
+    "  int m_secret;\n"
+    "};\n";
+
+std::string ReadBytes(const std::string& path) {
+  std::string text;
+  EXPECT_EQ(ReadStatus::kOk, ReadWholeFile(path, &text)) << path;
+  return text;
+}
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  DocumentTest() : doc_(&fake_) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::string("doc_test_files/") + info->name();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    doc_.OnNewDocument();
+  }
+
+  std::string WriteFile(const std::string& name, const std::string& bytes) {
+    std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  // Opens a header through the dialog and forgets what that recorded.
+  void Open(const std::string& path) {
+    fake_.Choose(path);
+    doc_.OnOpenHeaderFile();
+    fake_.Forget();
+  }
+
+  std::string OpenGeo() {
+    std::string path = WriteFile("Geo.h", kGeoHeader);
+    Open(path);
+    EXPECT_TRUE(doc_.IsParsed());
+    return path;
+  }
+
+  FakePlatform fake_;
+  CDocVarnel doc_;
+  std::string dir_;
+};
+
+TEST(StringTableTest, MessagesMatchTheTextsOfTheCore) {
+  EXPECT_STREQ(kNoFileNameMessage, LoadString(IDS_NO_FILE_NAME));
+  EXPECT_STREQ(kCannotOpenMessage, LoadString(IDS_CANNOT_OPEN));
+  EXPECT_STREQ(kCannotReadMessage, LoadString(IDS_CANNOT_READ));
+  EXPECT_STREQ(kEmptyFileMessage, LoadString(IDS_FILE_EMPTY));
+  EXPECT_STREQ(kCannotSaveMessage, LoadString(IDS_CANNOT_SAVE));
+  EXPECT_STREQ(kWrongXmlMessage, LoadString(IDS_WRONG_XML));
+  EXPECT_STREQ("There are no datas to save!", LoadString(17604));
+  EXPECT_STREQ("", LoadString(17607));
+}
+
+// --- Open Header File: paths, folders and the dialog ---
+
+TEST_F(DocumentTest, OpenDerivesOutputPathsFromTheHeaderFolder) {
+  fake_.Choose("/work/src/Foo.h");
+  doc_.OnOpenHeaderFile();
+
+  ASSERT_EQ(1u, fake_.dialogs.size());
+  EXPECT_FALSE(fake_.dialogs[0].bSave);
+  EXPECT_EQ("/current", fake_.LastDialog().strFolder);
+  EXPECT_EQ("*.h", fake_.LastDialog().strFileName);
+  EXPECT_TRUE(fake_.LastDialog().bFileMustExist);
+
+  EXPECT_EQ("/work/src/Foo.h", doc_.m_strHeaderPath);
+  EXPECT_EQ("/work/src", doc_.m_strHeaderDir);
+  EXPECT_EQ("/work/src", doc_.m_strHtmlDir);
+  EXPECT_EQ("/work/src", doc_.m_strXmlDir);
+  EXPECT_EQ("/work/src/Foo.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("/work/src/Foo.xml", doc_.m_strXmlPath);
+  EXPECT_EQ("Foo", doc_.m_module.m_strName);
+
+  // The file does not exist: the parse fails after the paths are set, and
+  // the form is not told about them.
+  EXPECT_FALSE(doc_.IsParsed());
+  EXPECT_EQ(std::vector<std::string>{"Unable to open the required file."},
+            fake_.messages);
+  EXPECT_EQ(std::vector<std::string>{"store"}, fake_.viewCalls);
+
+  fake_.Choose("/other/Bar.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("/work/src", fake_.LastDialog().strFolder);
+  // The output folders stay where the first header put them.
+  EXPECT_EQ("/work/src/Bar.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("/work/src/Bar.xml", doc_.m_strXmlPath);
+}
+
+TEST_F(DocumentTest, BackslashPathsSplitLikeSlashes) {
+  fake_.Choose("D:\\work\\Foo.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("D:\\work", doc_.m_strHeaderDir);
+  EXPECT_EQ("D:\\work/Foo.htm", doc_.m_strHtmlPath);
+
+  doc_.OnNewDocument();
+  fake_.Choose("D:\\Foo.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("D:", doc_.m_strHeaderDir);
+  EXPECT_EQ("D:\\work/Foo.xml", doc_.m_strXmlPath);
+}
+
+TEST_F(DocumentTest, LocatedOutputKeepsOnlyItsFolderAtTheNextOpen) {
+  fake_.Choose("/out/doc.htm");
+  doc_.LocateHtmlFile();
+  EXPECT_EQ("/out/doc.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("/out", doc_.m_strHtmlDir);
+  EXPECT_EQ((std::vector<std::string>{"store", "html /out/doc.htm", "load"}),
+            fake_.viewCalls);
+
+  fake_.Choose("/work/Bar.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("/out/Bar.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("/work/Bar.xml", doc_.m_strXmlPath);
+}
+
+TEST_F(DocumentTest, FolderEndingInASeparatorGetsNoSecondOne) {
+  fake_.Choose("/out//doc.htm");
+  doc_.LocateHtmlFile();
+  fake_.Choose("E:\\xml\\\\doc.xml");
+  doc_.LocateXmlFile();
+  EXPECT_EQ("/out/", doc_.m_strHtmlDir);
+  EXPECT_EQ("E:\\xml\\", doc_.m_strXmlDir);
+
+  fake_.Choose("/work/Bar.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("/out/Bar.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("E:\\xml\\Bar.xml", doc_.m_strXmlPath);
+}
+
+TEST_F(DocumentTest, HeaderWithoutFolderKeepsTheFoldersItHad) {
+  fake_.Choose("Foo.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("", doc_.m_strHeaderDir);
+  EXPECT_EQ("Foo.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("Foo.xml", doc_.m_strXmlPath);
+
+  fake_.Choose("/a/X.h");
+  doc_.OnOpenHeaderFile();
+  fake_.Choose("Y.h");
+  doc_.OnOpenHeaderFile();
+  EXPECT_EQ("/a", doc_.m_strHeaderDir);
+  EXPECT_EQ("/a/Y.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ("Y", doc_.m_module.m_strName);
+}
+
+TEST_F(DocumentTest, SuccessfulOpenKeepsOptionsAndShowsThePaths) {
+  doc_.SetSplitFiles(true);
+  doc_.SetShowPrivate(false);
+  doc_.m_module.m_strDescription = "left over";
+  std::string path = WriteFile("Geo.h", kGeoHeader);
+  fake_.Choose(path);
+  doc_.OnOpenHeaderFile();
+
+  ASSERT_TRUE(doc_.IsParsed());
+  EXPECT_TRUE(doc_.OnUpdateNeedsParse());
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_TRUE(doc_.GetSplitFiles());
+  EXPECT_FALSE(doc_.GetShowPrivate());
+  EXPECT_EQ("", doc_.m_module.m_strDescription);
+  EXPECT_EQ(1, doc_.m_module.m_nClasses);
+  EXPECT_EQ((std::vector<std::string>{"store", "header " + path,
+                                      "html " + dir_ + "/Geo.htm",
+                                      "xml " + dir_ + "/Geo.xml", "load"}),
+            fake_.viewCalls);
+}
+
+TEST_F(DocumentTest, FailedParseDisablesTheCommandsAndKeepsTheNewPaths) {
+  OpenGeo();
+  std::string empty = WriteFile("Empty.h", "");
+  std::string blank = WriteFile("Blank.h", " \t\n\n   \n");
+
+  fake_.Choose(empty);
+  doc_.OnOpenHeaderFile();
+  EXPECT_FALSE(doc_.OnUpdateNeedsParse());
+  EXPECT_EQ(std::vector<std::string>{"Unable to read the required file."},
+            fake_.messages);
+  EXPECT_EQ(empty, doc_.m_strHeaderPath);
+  EXPECT_EQ(dir_ + "/Empty.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ(0, doc_.m_module.m_nClasses);
+  // The form still shows the paths of the last successful open.
+  EXPECT_EQ(std::vector<std::string>{"store"}, fake_.viewCalls);
+
+  fake_.Forget();
+  fake_.Choose(blank);
+  doc_.OnOpenHeaderFile();
+  EXPECT_FALSE(doc_.IsParsed());
+  EXPECT_EQ(std::vector<std::string>{"The file was empty."}, fake_.messages);
+
+  fake_.Forget();
+  doc_.m_strHeaderPath.clear();
+  EXPECT_FALSE(doc_.ParseHeader());
+  EXPECT_EQ(std::vector<std::string>{"Cannot read a file, that has no name."},
+            fake_.messages);
+}
+
+TEST_F(DocumentTest, CancelledDialogsChangeNothing) {
+  std::string header = OpenGeo();
+  doc_.SetStylesheet(true);
+  std::string htmlPath = doc_.m_strHtmlPath;
+
+  fake_.Cancel();
+  doc_.OnOpenHeaderFile();
+  fake_.Cancel();
+  doc_.OnSaveXmlFile();
+  fake_.Cancel();
+  doc_.OnSaveHtmlFile();
+  fake_.Cancel();
+  doc_.LocateHtmlFile();
+  fake_.Cancel();
+  doc_.LocateXmlFile();
+
+  EXPECT_EQ(5u, fake_.dialogs.size());
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_TRUE(doc_.IsParsed());
+  EXPECT_EQ("Geo", doc_.m_module.m_strName);
+  EXPECT_EQ(1, doc_.m_module.m_nClasses);
+  EXPECT_TRUE(doc_.GetStylesheet());
+  EXPECT_EQ(header, doc_.m_strHeaderPath);
+  EXPECT_EQ(htmlPath, doc_.m_strHtmlPath);
+  EXPECT_FALSE(std::filesystem::exists(htmlPath));
+  EXPECT_FALSE(std::filesystem::exists(doc_.m_strXmlPath));
+  for (const auto& call : fake_.viewCalls)
+    EXPECT_EQ("store", call);
+
+  // Read XML File has already forgotten the previous XML text.
+  doc_.m_strXmlText = "<Varnel/>";
+  fake_.Cancel();
+  doc_.OnReadXmlFile();
+  EXPECT_EQ("", doc_.m_strXmlText);
+  EXPECT_TRUE(doc_.IsParsed());
+}
+
+TEST_F(DocumentTest, WithoutAViewOrWithAFailedStoreNothingHappens) {
+  fake_.bHasView = false;
+  doc_.OnOpenHeaderFile();
+  doc_.OnReadXmlFile();
+  doc_.OnSaveXmlFile();
+  doc_.OnSaveHtmlFile();
+  doc_.LocateHtmlFile();
+  doc_.LocateXmlFile();
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_TRUE(fake_.viewCalls.empty());
+
+  fake_.bHasView = true;
+  fake_.bStoreFails = true;
+  doc_.OnOpenHeaderFile();
+  doc_.LocateXmlFile();
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_EQ((std::vector<std::string>{"store", "store"}), fake_.viewCalls);
+}
+
+// --- Save and Locate ---
+
+TEST_F(DocumentTest, SaveOffersTheFullPathAndLocateOnlyTheFileName) {
+  OpenGeo();
+  fake_.Cancel();
+  doc_.OnSaveXmlFile();
+  const FileDialogRequest& save = fake_.LastDialog();
+  EXPECT_TRUE(fake_.dialogs.back().bSave);
+  EXPECT_EQ("Save as XML File", save.strTitle);
+  EXPECT_EQ(dir_, save.strFolder);
+  EXPECT_EQ(dir_ + "/Geo.xml", save.strFileName);
+  EXPECT_TRUE(save.bAskOverwrite);
+
+  fake_.Cancel();
+  doc_.LocateHtmlFile();
+  const FileDialogRequest& locate = fake_.LastDialog();
+  EXPECT_EQ("", locate.strTitle);
+  EXPECT_EQ("Geo.htm", locate.strFileName);
+  EXPECT_FALSE(locate.bAskOverwrite);
+
+  doc_.OnNewDocument();
+  doc_.m_strXmlPath.clear();
+  doc_.m_strXmlDir.clear();
+  fake_.Cancel();
+  doc_.LocateXmlFile();
+  EXPECT_EQ("*.xml", fake_.LastDialog().strFileName);
+  EXPECT_EQ("/current", fake_.LastDialog().strFolder);
+}
+
+TEST_F(DocumentTest, SavedXmlEndsEveryLineWithCrLf) {
+  OpenGeo();
+  std::string chosen = dir_ + "/Chosen.xml";
+  fake_.Choose(chosen);
+  doc_.OnSaveXmlFile();
+
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ(chosen, doc_.m_strXmlPath);
+  EXPECT_EQ(dir_, doc_.m_strXmlDir);
+  EXPECT_EQ((std::vector<std::string>{"store", "xml " + chosen, "load"}),
+            fake_.viewCalls);
+
+  std::string bytes = ReadBytes(chosen);
+  ASSERT_FALSE(doc_.GetLines().empty());
+  EXPECT_EQ(doc_.GetLines().front(),
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>");
+  std::string expected;
+  for (const auto& line : doc_.GetLines())
+    expected += line + "\r\n";
+  EXPECT_EQ(expected, bytes);
+}
+
+TEST_F(DocumentTest, SecondBuildNamesSplitPagesAfterTheChosenHtmlPath) {
+  OpenGeo();
+  doc_.SetSplitFiles(true);
+  std::string chosen = dir_ + "/Other.htm";
+  fake_.Choose(chosen);
+  doc_.OnSaveHtmlFile();
+
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ(chosen, doc_.m_strHtmlPath);
+  EXPECT_EQ("Other.htm", doc_.m_module.m_strFile);
+  EXPECT_EQ("OtherGV.htm", doc_.m_module.m_strVarFile);
+  std::string bytes = ReadBytes(chosen);
+  EXPECT_NE(std::string::npos, bytes.find("OtherGV.htm"));
+  EXPECT_EQ(std::string::npos, bytes.find("GeoGV.htm"));
+  EXPECT_EQ("\r\n", bytes.substr(bytes.size() - 2));
+  EXPECT_EQ(std::string::npos, CrLfToLf(bytes).find('\r'));
+}
+
+TEST_F(DocumentTest, UnwritableTargetShowsTheSaveMessage) {
+  OpenGeo();
+  fake_.Choose(dir_);  // a folder cannot be replaced by a file
+  doc_.OnSaveHtmlFile();
+  EXPECT_EQ((std::vector<std::string>{
+                "The file cannot be opened.\nThe datas cannot be saved."}),
+            fake_.messages);
+  EXPECT_EQ(dir_, doc_.m_strHtmlPath);  // stored before the failure
+  EXPECT_EQ(std::vector<std::string>{"store"}, fake_.viewCalls);
+}
+
+// --- Read XML File ---
+
+class ReadXmlTest : public DocumentTest {
+ protected:
+  void Read(const std::string& path) {
+    fake_.Forget();
+    fake_.Choose(path);
+    doc_.OnReadXmlFile();
+  }
+
+  // The model after the parse, to compare against after a refused read.
+  void ExpectModelUntouched() {
+    EXPECT_TRUE(doc_.IsParsed());
+    EXPECT_EQ("", doc_.m_module.m_strDescription);
+    EXPECT_TRUE(doc_.m_module.m_arrCppIncludes.empty());
+    EXPECT_EQ("", doc_.m_module.m_pClasses[0].m_strDescription);
+    EXPECT_EQ("", doc_.m_strXmlText);
+  }
+};
+
+const char kGeoXml[] =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n"
+    "<Varnel anchor=\"ModulGeo\" NAME=\"ModulGeo\" class=\"Technik\">\r\n"
+    "<Module.Title>Geo</Module.Title>\r\n"
+    "<Module.Description>\r\n"
+    "<Text>\r\n"
+    "Geometry helpers\r\n"
+    "</Text>\r\n"
+    "</Module.Description>\r\n"
+    "</Varnel>\r\n";
+
+TEST_F(ReadXmlTest, MatchingFileIsMergedAndReadAsText) {
+  OpenGeo();
+  std::string path = WriteFile("Geo.xml", kGeoXml);
+  Read(path);
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ(path, doc_.m_strXmlInPath);
+  EXPECT_EQ(dir_, doc_.m_strXmlInDir);
+  EXPECT_EQ(CrLfToLf(kGeoXml), doc_.m_strXmlText);
+  EXPECT_NE(std::string::npos,
+            doc_.m_module.m_strDescription.find("Geometry helpers"));
+  EXPECT_EQ((std::vector<std::string>{"store", "load"}), fake_.viewCalls);
+  EXPECT_EQ("/current", fake_.LastDialog().strFolder);
+
+  fake_.Cancel();
+  doc_.OnReadXmlFile();
+  EXPECT_EQ(dir_, fake_.LastDialog().strFolder);
+}
+
+TEST_F(ReadXmlTest, MissingFileIsReportedAndLeavesNoText) {
+  OpenGeo();
+  Read(dir_ + "/Missing.xml");
+  EXPECT_EQ(std::vector<std::string>{"Unable to open the required file."},
+            fake_.messages);
+  ExpectModelUntouched();
+}
+
+TEST_F(ReadXmlTest, MalformedFileShowsTheReadersMessage) {
+  OpenGeo();
+  Read(WriteFile("Bad.xml", "<Varnel><Module.Title>Geo</Varnel>"));
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ("End tag does not correspond to Module.Title", fake_.messages[0]);
+  ExpectModelUntouched();
+}
+
+TEST_F(ReadXmlTest, FailureWithoutReaderMessageGetsOurOwn) {
+  OpenGeo();
+  // A failure with a message first, so a stale one would show.
+  Read(WriteFile("Bad.xml", "<a></b>"));
+  Read(WriteFile("Empty.xml", ""));
+  EXPECT_EQ(std::vector<std::string>{kXmlWithoutElementMessage},
+            fake_.messages);
+  Read(WriteFile("EndTag.xml", "</Varnel>"));
+  EXPECT_EQ(std::vector<std::string>{kXmlWithoutElementMessage},
+            fake_.messages);
+  ExpectModelUntouched();
+}
+
+TEST_F(ReadXmlTest, FileOfAnotherModuleOrKindIsRefused) {
+  OpenGeo();
+  std::string other = kGeoXml;
+  other.replace(other.find(">Geo<"), 5, ">Map<");
+  Read(WriteFile("Map.xml", other));
+  EXPECT_EQ(std::vector<std::string>{LoadString(IDS_WRONG_XML)},
+            fake_.messages);
+  EXPECT_EQ(std::vector<std::string>{"store"}, fake_.viewCalls);
+  ExpectModelUntouched();
+
+  Read(WriteFile("Html.xml", "<html><Module.Title>Geo</Module.Title></html>"));
+  EXPECT_EQ(std::vector<std::string>{LoadString(IDS_WRONG_XML)},
+            fake_.messages);
+  ExpectModelUntouched();
+}
+
+TEST_F(ReadXmlTest, NewAfterMergeClearsModelAndTextButKeepsPaths) {
+  std::string header = OpenGeo();
+  doc_.SetHelpKeywords(true);
+  Read(WriteFile("Geo.xml", kGeoXml));
+  ASSERT_FALSE(doc_.m_module.m_strDescription.empty());
+
+  doc_.OnNewDocument();
+  EXPECT_FALSE(doc_.OnUpdateNeedsParse());
+  EXPECT_EQ("", doc_.m_module.m_strDescription);
+  EXPECT_EQ("", doc_.m_module.m_strName);
+  EXPECT_EQ(0, doc_.m_module.m_nClasses);
+  EXPECT_FALSE(doc_.GetHelpKeywords());
+  EXPECT_TRUE(doc_.GetShowPrivate());
+  EXPECT_EQ("", doc_.m_strXmlText);
+  EXPECT_FALSE(doc_.m_xml.FindNext());
+  EXPECT_TRUE(doc_.GetLines().empty());
+  EXPECT_EQ(header, doc_.m_strHeaderPath);
+  EXPECT_EQ(dir_ + "/Geo.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ(dir_ + "/Geo.xml", doc_.m_strXmlInPath);
+  EXPECT_EQ(dir_, doc_.m_strXmlInDir);
+
+  // The same header merges again after the next open.
+  Open(header);
+  Read(dir_ + "/Geo.xml");
+  EXPECT_NE(std::string::npos,
+            doc_.m_module.m_strDescription.find("Geometry helpers"));
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#include "app/strings.h"
+
+const char* LoadString(int id) {
+  switch (id) {
+    case IDS_NO_FILE_NAME:
+      return "Cannot read a file, that has no name.";
+    case IDS_CANNOT_OPEN:
+      return "Unable to open the required file.";
+    case IDS_CANNOT_READ:
+      return "Unable to read the required file.";
+    case IDS_FILE_EMPTY:
+      return "The file was empty.";
+    case IDS_NO_DATA_TO_SAVE:
+      return "There are no datas to save!";
+    case IDS_CANNOT_SAVE:
+      return "The file cannot be opened.\nThe datas cannot be saved.";
+    case IDS_WRONG_XML:
+      return "The XML file is not of the correct document type or is not "
+             "for this module.";
+    default:
+      return "";
+  }
+}
+
+const char kXmlWithoutElementMessage[] =
+    "The XML file is empty or holds no element.";

@@ -1,0 +1,22 @@
+// The program's string table: the texts of its message boxes by id.
+#ifndef VARNEL_APP_STRINGS_H_
+#define VARNEL_APP_STRINGS_H_
+
+enum {
+  IDS_NO_FILE_NAME = 17600,
+  IDS_CANNOT_OPEN = 17601,
+  IDS_CANNOT_READ = 17602,
+  IDS_FILE_EMPTY = 17603,
+  IDS_NO_DATA_TO_SAVE = 17604,
+  IDS_CANNOT_SAVE = 17605,
+  IDS_WRONG_XML = 17606,
+};
+
+// The text under `id`; an empty text for an id the table does not hold.
+const char* LoadString(int id);
+
+// Shown by Read XML File when the reader refuses a text without saying why
+// (an empty file, or one that starts with an end tag).
+extern const char kXmlWithoutElementMessage[];
+
+#endif  // VARNEL_APP_STRINGS_H_
