@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test install clean
 
 all: build
 
@@ -30,6 +30,12 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Installs the programs, the stylesheet, the DTD and the help book under
+# PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
