@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON
 
-.PHONY: all setup configure build run test install clean
+.PHONY: all setup configure build run test install gui bench test-asan fuzz clean
 
 all: build
 
@@ -36,6 +36,22 @@ test: build
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The windowed program.
+gui: build
+	$(BUILD)/app/wx/varnel-gui
+
+# Speed and memory of every phase on generated and real headers.
+bench: setup
+	scripts/bench.sh
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	scripts/test-asan.sh
+
+# Every fuzz target for a bounded time (FUZZ_SECONDS each).
+fuzz: setup
+	scripts/fuzz.sh
 
 clean:
 	rm -rf $(BUILD)
