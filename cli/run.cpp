@@ -61,34 +61,95 @@ bool Merge(const std::string& path, CModuleInfo* module, std::ostream& err) {
   return true;
 }
 
-bool Write(const std::string& path, const TextList& lines, std::ostream& out,
-           std::ostream& err) {
-  if (path == "-") {
-    for (const auto& line : lines)
-      out << line << "\r\n";
-    out.flush();
-    return static_cast<bool>(out);
+// Where the lines of an output go: a file, replaced only when complete,
+// or standard output for the path "-".
+class Output {
+ public:
+  Output(const std::string& path, std::ostream& out) : path_(path), out_(out) {}
+
+  bool Open(std::string* err) { return path_ == "-" || file_.Open(path_, err); }
+
+  bool Write(TextList* lines, std::string* err) {
+    bool ok = true;
+    if (path_ == "-") {
+      for (const auto& line : *lines)
+        out_ << line << "\r\n";
+      ok = static_cast<bool>(out_);
+      if (!ok)
+        *err = kCannotSaveMessage;
+    } else {
+      ok = file_.Write(*lines, err);
+    }
+    lines->clear();
+    return ok;
   }
+
+  bool Close(std::string* err) {
+    if (path_ != "-")
+      return file_.Commit(err);
+    out_.flush();
+    return static_cast<bool>(out_);
+  }
+
+ private:
+  std::string path_;
+  std::ostream& out_;
+  SafeFileWriter file_;
+};
+
+bool WriteXml(CModuleInfo* module, const CliOptions& opts,
+              const std::string& htmlPath, const std::string& path,
+              std::ostream& out, std::ostream& err) {
   std::string message;
-  if (SaveLines(path, lines, &message))
+  Output output(path, out);
+  TextList lines;
+  BuildXmlDocument(module, opts.header, htmlPath, &lines);
+  if (output.Open(&message) && output.Write(&lines, &message) &&
+      output.Close(&message))
     return true;
   err << path << ": " << message << "\n";
   return false;
 }
 
+// The page can be far larger than the header (every block repeats a bar
+// of all classes), so it goes out piece by piece.
+bool WriteHtml(CModuleInfo* module, const CliOptions& opts,
+               const std::string& path, std::ostream& out, std::ostream& err) {
+  std::string message;
+  Output output(path, out);
+  if (output.Open(&message) &&
+      BuildHtmlPageInPieces(module, opts.header, path,
+                            [&](TextList* piece) {
+                              return output.Write(piece, &message);
+                            }) &&
+      output.Close(&message))
+    return true;
+  err << path << ": " << message << "\n";
+  return false;
+}
+
+// Prints up to kListed names of a list, then how many more there are.
+template <typename Records, typename Name>
+void PrintNames(const Records& records, Name name, std::ostream& out) {
+  const size_t kListed = 20;
+  for (size_t i = 0; i < records.size() && i < kListed; ++i)
+    out << "    " << name(records[i]) << "\n";
+  if (records.size() > kListed)
+    out << "    ... and " << records.size() - kListed << " more\n";
+}
+
 void PrintSummary(const CModuleInfo& m, std::ostream& out) {
   out << "Module " << m.m_strName << "\n";
   out << "  " << m.m_nClasses << " classes and structs\n";
-  for (const auto& cls : m.m_pClasses)
-    out << "    " << cls.m_strName << ": " << cls.m_nVars
-        << " data members, " << cls.m_nFuncs << " methods\n";
+  PrintNames(m.m_pClasses, [](const CClassInfo& c) {
+    return c.m_strName + ": " + std::to_string(c.m_nVars) +
+           " data members, " + std::to_string(c.m_nFuncs) + " methods";
+  }, out);
   out << "  " << m.m_nFuncs << " global functions (" << m.m_nFuncCount
       << " declarations)\n";
-  for (const auto& func : m.m_pFuncs)
-    out << "    " << func.m_strName << "\n";
+  PrintNames(m.m_pFuncs, [](const CDeclInfo& f) { return f.m_strName; }, out);
   out << "  " << m.m_nVars << " global variables\n";
-  for (const auto& var : m.m_pVars)
-    out << "    " << var.m_strName << "\n";
+  PrintNames(m.m_pVars, [](const CDeclInfo& v) { return v.m_strName; }, out);
 }
 
 // Refuses outputs that would overwrite the header or each other.
@@ -143,16 +204,10 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
       PrintSummary(module, out);
     return 0;
   }
-  if (opts.xml) {
-    BuildXmlDocument(&module, opts.header, htmlPath, &lines);
-    if (!Write(xmlPath, lines, out, err))
-      return 1;
-  }
-  if (opts.html) {
-    BuildHtmlPage(&module, opts.header, htmlPath, &lines);
-    if (!Write(htmlPath, lines, out, err))
-      return 1;
-  }
+  if (opts.xml && !WriteXml(&module, opts, htmlPath, xmlPath, out, err))
+    return 1;
+  if (opts.html && !WriteHtml(&module, opts, htmlPath, out, err))
+    return 1;
   // Say where the files are, unless standard output carries one of them.
   bool toStdout = (opts.xml && xmlPath == "-") || (opts.html && htmlPath == "-");
   if (!toStdout) {

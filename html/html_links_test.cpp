@@ -160,3 +160,34 @@ TEST(HtmlLinksTest, FiltersNeverLeaveLinksToHiddenBlocks) {
   BuildHtmlPage(&module, "/src/Geo.h", "/doc/Geo.htm", &lines);
   EXPECT_GT(ExpectLinksResolve(lines, module.m_strFile, true), 50);
 }
+
+TEST(HtmlLinksTest, PageInPiecesEqualsTheWholePageAndOutgrowsTheEstimate) {
+  CModuleInfo module = ParseRich();
+  module.m_bSplitFiles = true;
+  TextList whole;
+  BuildHtmlPage(&module, "Rich.h", "Rich.htm", &whole);
+  TextList joined;
+  int pieces = 0;
+  ASSERT_TRUE(BuildHtmlPageInPieces(&module, "Rich.h", "Rich.htm",
+                                    [&](TextList* piece) {
+                                      ++pieces;
+                                      joined.insert(joined.end(),
+                                                    piece->begin(),
+                                                    piece->end());
+                                      piece->clear();
+                                      return true;
+                                    }));
+  EXPECT_EQ(whole, joined);
+  EXPECT_EQ(module.m_nClasses + 2, pieces);
+  uint64_t bytes = 0;
+  for (const auto& line : whole)
+    bytes += line.size() + 2;
+  uint64_t estimate = EstimateHtmlPageBytes(module);
+  EXPECT_LE(estimate, bytes);
+  EXPECT_GT(estimate, bytes / 3);
+  // A flush that fails stops the build.
+  int calls = 0;
+  EXPECT_FALSE(BuildHtmlPageInPieces(&module, "Rich.h", "Rich.htm",
+                                     [&](TextList*) { return ++calls < 2; }));
+  EXPECT_EQ(2, calls);
+}

@@ -21,23 +21,73 @@ std::unordered_map<std::string, const CClassInfo*> FirstClassByName(
 
 }  // namespace
 
-void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
-                   const std::string& htmlPath, TextList* lines) {
+bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
+                           const std::string& htmlPath,
+                           const std::function<bool(TextList*)>& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
-  lines->clear();
+  TextList lines;
   const TextList navBar = HtmlNavBarLines(*module);
-  WriteHtmlHead(lines, *module);
-  WriteHtmlModuleSection(lines, *module, navBar);
-  WriteHtmlGlobalVarsSection(lines, *module, navBar);
-  WriteHtmlGlobalFuncsSection(lines, *module, navBar);
+  WriteHtmlHead(&lines, *module);
+  WriteHtmlModuleSection(&lines, *module, navBar);
+  WriteHtmlGlobalVarsSection(&lines, *module, navBar);
+  WriteHtmlGlobalFuncsSection(&lines, *module, navBar);
+  if (!flush(&lines))
+    return false;
   std::span<const CClassInfo> classes =
       Records(module->m_pClasses, module->m_nClasses);
   auto firstByName = FirstClassByName(classes);
-  for (const CClassInfo& cls : classes)
-    WriteHtmlClassSections(lines, *firstByName.at(cls.m_strName), *module,
+  for (const CClassInfo& cls : classes) {
+    WriteHtmlClassSections(&lines, *firstByName.at(cls.m_strName), *module,
                            navBar);
-  WriteHtmlEnd(lines, *module);
+    if (!flush(&lines))
+      return false;
+  }
+  WriteHtmlEnd(&lines, *module);
+  return flush(&lines);
+}
+
+void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
+                   const std::string& htmlPath, TextList* lines) {
+  lines->clear();
+  BuildHtmlPageInPieces(module, headerPath, htmlPath, [lines](TextList* piece) {
+    if (lines->empty())
+      lines->swap(*piece);
+    else
+      AppendLines(lines, *piece);
+    piece->clear();
+    return true;
+  });
+}
+
+uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {
+  uint64_t barBytes = 0;
+  for (const std::string& line : HtmlNavBarLines(module))
+    barBytes += line.size() + 2;
+  // One bar closes the module section, the variable list, the function
+  // list and each shown function; in a class the overview, the member
+  // list, the method list and every method.
+  uint64_t bars = 1;
+  if (module.m_nVars > 0)
+    ++bars;
+  std::span<const CDeclInfo> funcs = Records(module.m_pFuncs, module.m_nFuncs);
+  if (!funcs.empty()) {
+    ++bars;
+    for (const CDeclInfo& func : funcs)
+      if (func.m_nScope != SCOPE_LOCAL || module.m_bShowLocal)
+        ++bars;
+  }
+  std::span<const CClassInfo> classes =
+      Records(module.m_pClasses, module.m_nClasses);
+  auto firstByName = FirstClassByName(classes);
+  for (const CClassInfo& record : classes) {
+    const CClassInfo& cls = *firstByName.at(record.m_strName);
+    bars += 1 + (cls.m_nVars > 0 ? 1 : 0);
+    size_t methods = Records(cls.m_pFuncs, cls.m_nFuncs).size();
+    if (methods > 0)
+      bars += 1 + methods;
+  }
+  return bars * barBytes;
 }
 
 void WriteHtmlHead(TextList* lines, const CModuleInfo& module) {

@@ -7,9 +7,26 @@
 #include "model/module_info.h"
 #include "model/text.h"
 
+#include <cstdint>
+#include <functional>
+
 // Runs the naming for the given paths, then replaces `lines` with the page.
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines);
+
+// The same page in pieces: after the module and global sections and after
+// every class, `flush` gets the lines built since the last call and must
+// take them out of the list. A page can be many times larger than its
+// header, so a caller that writes it to a file never needs to hold all of
+// it. Stops and returns false as soon as `flush` returns false.
+bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
+                           const std::string& htmlPath,
+                           const std::function<bool(TextList*)>& flush);
+
+// The bytes that the module navigation bars alone take in the page of a
+// named model (each ends every block and lists every class, so they
+// dominate a page with many classes). A lower bound of the page's size.
+uint64_t EstimateHtmlPageBytes(const CModuleInfo& module);
 
 // The pieces of the page, each appending its lines. They read the names
 // that the naming stored in the model and never change the model.

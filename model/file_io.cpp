@@ -41,16 +41,6 @@ const char kCannotSaveMessage[] =
 
 namespace {
 
-bool WriteAll(FILE* f, const TextList& lines) {
-  for (const auto& line : lines) {
-    if (!line.empty() && std::fwrite(line.data(), 1, line.size(), f) != line.size())
-      return false;
-    if (std::fwrite("\r\n", 1, 2, f) != 2)
-      return false;
-  }
-  return std::fflush(f) == 0;
-}
-
 // A name beside `path` that no other file uses yet.
 std::string TemporaryNameFor(const std::string& path) {
   static unsigned counter = 0;
@@ -64,35 +54,75 @@ std::string TemporaryNameFor(const std::string& path) {
 
 }  // namespace
 
-bool SaveLines(const std::string& path, const TextList& lines,
-               std::string* err) {
+SafeFileWriter::~SafeFileWriter() {
+  std::string ignored;
+  if (file_)
+    Fail(&ignored);
+}
+
+bool SafeFileWriter::Fail(std::string* err) {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code ec;
+    std::filesystem::remove(temp_, ec);
+  }
+  *err = kCannotSaveMessage;
+  return false;
+}
+
+bool SafeFileWriter::Open(const std::string& path, std::string* err) {
   std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec)) {
-    *err = kCannotSaveMessage;
-    return false;
+  if (path.empty() || std::filesystem::is_directory(path, ec))
+    return Fail(err);
+  path_ = path;
+  temp_ = TemporaryNameFor(path);
+  file_ = std::fopen(temp_.c_str(), "wbx");
+  if (!file_)
+    return Fail(err);
+  return true;
+}
+
+bool SafeFileWriter::Write(const TextList& lines, std::string* err) {
+  if (!file_)
+    return Fail(err);
+  for (const auto& line : lines) {
+    if (!line.empty() &&
+        std::fwrite(line.data(), 1, line.size(), file_) != line.size())
+      return Fail(err);
+    if (std::fwrite("\r\n", 1, 2, file_) != 2)
+      return Fail(err);
   }
-  std::string temp = TemporaryNameFor(path);
-  FILE* f = std::fopen(temp.c_str(), "wbx");
-  if (!f) {
-    *err = kCannotSaveMessage;
-    return false;
-  }
-  bool ok = WriteAll(f, lines);
-  ok = std::fclose(f) == 0 && ok;
-  if (ok && std::filesystem::exists(path, ec)) {
+  return true;
+}
+
+bool SafeFileWriter::Commit(std::string* err) {
+  if (!file_)
+    return Fail(err);
+  bool ok = std::fflush(file_) == 0;
+  ok = std::fclose(file_) == 0 && ok;
+  file_ = nullptr;
+  std::error_code ec;
+  if (ok && std::filesystem::exists(path_, ec)) {
     // Keep the permissions of the file being replaced.
-    auto perms = std::filesystem::status(path, ec).permissions();
+    auto perms = std::filesystem::status(path_, ec).permissions();
     if (!ec)
-      std::filesystem::permissions(temp, perms, ec);
+      std::filesystem::permissions(temp_, perms, ec);
   }
   if (ok) {
-    std::filesystem::rename(temp, path, ec);
+    std::filesystem::rename(temp_, path_, ec);
     ok = !ec;
   }
   if (!ok) {
-    std::filesystem::remove(temp, ec);
+    std::filesystem::remove(temp_, ec);
     *err = kCannotSaveMessage;
-    return false;
   }
-  return true;
+  return ok;
+}
+
+bool SaveLines(const std::string& path, const TextList& lines,
+               std::string* err) {
+  SafeFileWriter writer;
+  return writer.Open(path, err) && writer.Write(lines, err) &&
+         writer.Commit(err);
 }

@@ -2,6 +2,7 @@
 #ifndef VARNEL_MODEL_FILE_IO_H_
 #define VARNEL_MODEL_FILE_IO_H_
 
+#include <cstdio>
 #include <string>
 
 #include "model/text.h"
@@ -36,6 +37,31 @@ std::string CrLfToLf(const std::string& text);
 
 // The message for any failure to save.
 extern const char kCannotSaveMessage[];
+
+// Writes a file that replaces its target only once it is complete: the
+// lines go to a temporary file in the target's folder, which Commit renames
+// onto the target when every write and the close succeeded. Anything else
+// (a failed write, Commit not reached) removes the temporary file and
+// leaves an existing target untouched. Failures give kCannotSaveMessage.
+class SafeFileWriter {
+ public:
+  SafeFileWriter() = default;
+  SafeFileWriter(const SafeFileWriter&) = delete;
+  SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+  ~SafeFileWriter();
+
+  bool Open(const std::string& path, std::string* err);
+  // Every line followed by CR LF, bytes unchanged.
+  bool Write(const TextList& lines, std::string* err);
+  bool Commit(std::string* err);
+
+ private:
+  bool Fail(std::string* err);
+
+  std::string path_;
+  std::string temp_;
+  FILE* file_ = nullptr;
+};
 
 // Writes every line followed by CR LF, bytes unchanged. The lines go to a
 // temporary file in the target's folder, which replaces the target only

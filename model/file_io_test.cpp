@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(FileIoTest, LinesSplitAtLfWithoutTheirCr) {
   TextList lines;
   ForEachLine("a\r\nb\n\nc\r", [&](std::string_view l) {
@@ -25,4 +27,21 @@ TEST(FileIoTest, AFolderIsNeitherReadNorOverwritten) {
   std::string err;
   EXPECT_FALSE(SaveLines(".", {"x"}, &err));
   EXPECT_EQ("The file cannot be opened.\nThe datas cannot be saved.", err);
+}
+
+TEST(FileIoTest, AnUnfinishedWriteLeavesTheOldFile) {
+  std::string err;
+  ASSERT_TRUE(SaveLines("kept.txt", {"old"}, &err));
+  {
+    SafeFileWriter writer;
+    ASSERT_TRUE(writer.Open("kept.txt", &err));
+    ASSERT_TRUE(writer.Write({"new", "lines"}, &err));
+    // Never committed.
+  }
+  std::string text;
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("kept.txt", &text));
+  EXPECT_EQ("old\r\n", text);
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    EXPECT_EQ(std::string::npos,
+              entry.path().filename().string().find("kept.txt.tmp"));
 }
