@@ -166,18 +166,19 @@ TEST(HtmlLinksTest, PageInPiecesEqualsTheWholePageAndOutgrowsTheEstimate) {
   module.m_bSplitFiles = true;
   TextList whole;
   BuildHtmlPage(&module, "Rich.h", "Rich.htm", &whole);
-  TextList joined;
+  std::string wholeBytes, pieceBytes;
+  for (const auto& line : whole)
+    wholeBytes += line + "\r\n";
   int pieces = 0;
   ASSERT_TRUE(BuildHtmlPageInPieces(&module, "Rich.h", "Rich.htm",
                                     [&](TextList* piece) {
                                       ++pieces;
-                                      joined.insert(joined.end(),
-                                                    piece->begin(),
-                                                    piece->end());
+                                      for (const auto& line : *piece)
+                                        pieceBytes += line + "\r\n";
                                       piece->clear();
                                       return true;
                                     }));
-  EXPECT_EQ(whole, joined);
+  EXPECT_EQ(wholeBytes, pieceBytes);
   EXPECT_EQ(module.m_nClasses + 2, pieces);
   uint64_t bytes = 0;
   for (const auto& line : whole)

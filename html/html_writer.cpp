@@ -21,13 +21,25 @@ std::unordered_map<std::string, const CClassInfo*> FirstClassByName(
 
 }  // namespace
 
-bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
-                           const std::string& htmlPath,
-                           const std::function<bool(TextList*)>& flush) {
+namespace {
+
+// The page build behind both entry points. With `joinBars` the module
+// navigation bar goes into the list as one element holding its lines
+// joined by CR LF: written to a file that gives the same bytes, and the
+// bar, repeated after every block, is copied once instead of line by line.
+bool BuildPage(CModuleInfo* module, const std::string& headerPath,
+               const std::string& htmlPath, bool joinBars,
+               const std::function<bool(TextList*)>& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
   TextList lines;
-  const TextList navBar = HtmlNavBarLines(*module);
+  TextList navBar = HtmlNavBarLines(*module);
+  if (joinBars) {
+    std::string joined;
+    for (const std::string& line : navBar)
+      joined += (joined.empty() ? "" : "\r\n") + line;
+    navBar = {joined};
+  }
   WriteHtmlHead(&lines, *module);
   WriteHtmlModuleSection(&lines, *module, navBar);
   WriteHtmlGlobalVarsSection(&lines, *module, navBar);
@@ -47,10 +59,18 @@ bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
   return flush(&lines);
 }
 
+}  // namespace
+
+bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
+                           const std::string& htmlPath,
+                           const std::function<bool(TextList*)>& flush) {
+  return BuildPage(module, headerPath, htmlPath, true, flush);
+}
+
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines) {
   lines->clear();
-  BuildHtmlPageInPieces(module, headerPath, htmlPath, [lines](TextList* piece) {
+  BuildPage(module, headerPath, htmlPath, false, [lines](TextList* piece) {
     if (lines->empty())
       lines->swap(*piece);
     else

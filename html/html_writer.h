@@ -14,11 +14,13 @@
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines);
 
-// The same page in pieces: after the module and global sections and after
-// every class, `flush` gets the lines built since the last call and must
-// take them out of the list. A page can be many times larger than its
-// header, so a caller that writes it to a file never needs to hold all of
-// it. Stops and returns false as soon as `flush` returns false.
+// The same page in pieces, for writing it to a file: after the module and
+// global sections and after every class, `flush` gets the lines built since
+// the last call and must take them out of the list. An element may hold
+// several lines joined by CR LF, so the bytes written (each element
+// followed by CR LF) are those of the page. A page can be many times larger
+// than its header; this way it never has to be held whole. Stops and
+// returns false as soon as `flush` returns false.
 bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath,
                            const std::function<bool(TextList*)>& flush);

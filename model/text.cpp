@@ -1,6 +1,7 @@
 #include "model/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 bool IsWhite(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
@@ -50,10 +51,35 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
          text.substr(text.size() - suffix.size()) == suffix;
 }
 
+namespace {
+
+// The first occurrence of `what` at or after `from`. The search runs on
+// the first character of `what` that is no blank: patterns like " *" would
+// otherwise stop at every blank of a text.
+size_t FindFrom(std::string_view text, std::string_view what, size_t from) {
+  size_t k = what.find_first_not_of(' ');
+  if (k == std::string_view::npos || k == 0)
+    return text.find(what, from);
+  char key = what[k];
+  for (size_t pos = from + k; pos < text.size();) {
+    const void* hit = std::memchr(text.data() + pos, key, text.size() - pos);
+    if (!hit)
+      return std::string_view::npos;
+    pos = static_cast<const char*>(hit) - text.data();
+    size_t start = pos - k;
+    if (text.compare(start, what.size(), what) == 0)
+      return start;
+    ++pos;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 int ReplaceAll(std::string* text, std::string_view from, std::string_view to) {
   if (from.empty())
     return 0;
-  size_t pos = text->find(from);
+  size_t pos = FindFrom(*text, from, 0);
   if (pos == std::string::npos)
     return 0;
   // Build the result in one pass rather than splicing in place, which would
@@ -67,7 +93,7 @@ int ReplaceAll(std::string* text, std::string_view from, std::string_view to) {
     out.append(to);
     done = pos + from.size();
     ++count;
-    pos = text->find(from, done);
+    pos = FindFrom(*text, from, done);
   }
   out.append(*text, done, std::string::npos);
   text->swap(out);
