@@ -37,9 +37,9 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The windowed program.
+# The windowed program, started beside the example header.
 gui: build
-	$(BUILD)/app/wx/varnel-gui
+	cmake --build $(BUILD) --target gui
 
 # Speed and memory of every phase on generated and real headers.
 bench: setup

@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the command and stops.
 set -e
 
-PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils"
+PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common"
 
 missing=""
 for pkg in $PACKAGES; do

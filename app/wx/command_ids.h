@@ -1,0 +1,52 @@
+// The command ids of the menu, the key table and the toolbar, and the
+// control ids of the form. They keep the numbers of the program's resources
+// so that every command has one id wherever it is sent from.
+#ifndef VARNEL_APP_WX_COMMAND_IDS_H_
+#define VARNEL_APP_WX_COMMAND_IDS_H_
+
+enum {
+  ID_FILE_NEW = 57600,
+  ID_FILE_OPEN = 57601,
+  ID_FILE_SAVE = 57603,     // Save XML File
+  ID_FILE_SAVE_AS = 57604,  // Save As HTML File
+  ID_FILE_PRINT = 57607,
+  ID_FILE_PRINT_PREVIEW = 57609,  // Show Output XML
+  ID_FILE_MRU_FILE1 = 57616,
+  ID_APP_ABOUT = 57664,
+  ID_APP_EXIT = 57665,
+  ID_HELP_FINDER = 57667,
+  ID_HELP = 57670,
+  ID_VIEW_TOOLBAR = 59392,
+  ID_VIEW_STATUS_BAR = 59393,
+  ID_FILE_READXML = 32771,
+  ID_VIEW_OUTPUT_HTML = 32774,
+};
+
+// The recent-file list holds this many entries, ids from ID_FILE_MRU_FILE1.
+constexpr int kRecentFileCount = 8;
+
+enum {
+  IDC_LABEL_HEADER = 1000,
+  IDC_EDIT_HEADER = 1001,
+  IDC_LABEL_HTML = 1002,
+  IDC_EDIT_HTML = 1003,
+  IDC_LOCATE_HEADER = 1004,
+  IDC_LOCATE_HTML = 1005,
+  IDC_CHECK_HELP_KEYWORDS = 1006,
+  IDC_CHECK_SPLIT_FILES = 1007,
+  IDC_GROUP_MEMBERS = 1008,
+  IDC_RELOAD_INI = 1009,
+  IDC_RADIO_MEMBERS_ALL = 1010,
+  IDC_RADIO_MEMBERS_PROTECTED = 1011,
+  IDC_RADIO_MEMBERS_PUBLIC = 1012,
+  IDC_RADIO_GLOBALS_ALL = 1013,
+  IDC_RADIO_GLOBALS_EXTERN = 1014,
+  IDC_CHECK_STYLESHEET = 1015,
+  IDC_GROUP_GLOBALS = 1016,
+  IDC_LABEL_XML = 1017,
+  IDC_EDIT_XML = 1018,
+  IDC_LOCATE_XML = 1019,
+  IDC_GROUP_ELEMENTS = 1020,
+};
+
+#endif  // VARNEL_APP_WX_COMMAND_IDS_H_

@@ -1,0 +1,68 @@
+// The main window: menu bar, key table, toolbar and status bar around the
+// form, and the commands that are not the document's own (New, recent
+// files, previews, printing, help, About).
+#ifndef VARNEL_APP_WX_MAIN_FRAME_H_
+#define VARNEL_APP_WX_MAIN_FRAME_H_
+
+#include <wx/cmndata.h>
+#include <wx/frame.h>
+
+#include "app/wx/help_book.h"
+
+class CDocVarnel;
+class CFormPanel;
+class CRecentFiles;
+class CViewVarnel;
+
+class CMainFrame : public wxFrame {
+ public:
+  // `doc` and `recent` must outlive the frame.
+  CMainFrame(CDocVarnel* doc, CRecentFiles* recent, const wxString& helpBook);
+  ~CMainFrame() override;
+
+  CFormPanel* GetForm() const { return m_pForm; }
+  // Connects the view once it exists, and sizes the frame to the form.
+  void SetView(CViewVarnel* view);
+
+  // New: an empty model, the title "Untitled", the form reloaded.
+  void NewDocument();
+  // A document of this kind stores nothing, so opening one only renames
+  // it and lists it among the recent files. False when it can't be read.
+  bool OpenDocumentFile(const wxString& path);
+
+ private:
+  void CreateMenus();
+  void CreateBars();
+  void SetDocumentTitle(const wxString& name);
+  void ShowOutputPreview();
+
+  void OnFileNew(wxCommandEvent& event);
+  void OnOpenHeaderFile(wxCommandEvent& event);
+  void OnReadXmlFile(wxCommandEvent& event);
+  void OnSaveXmlFile(wxCommandEvent& event);
+  void OnSaveHtmlFile(wxCommandEvent& event);
+  void OnShowOutputXml(wxCommandEvent& event);
+  void OnShowOutputHtml(wxCommandEvent& event);
+  void OnPrint(wxCommandEvent& event);
+  void OnRecentFile(wxCommandEvent& event);
+  void OnExit(wxCommandEvent& event);
+  void OnViewToolbar(wxCommandEvent& event);
+  void OnViewStatusBar(wxCommandEvent& event);
+  void OnHelp(wxCommandEvent& event);
+  void OnHelpRequest(wxHelpEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  void OnUpdateNeedsParse(wxUpdateUIEvent& event);
+  void OnUpdateViewToolbar(wxUpdateUIEvent& event);
+  void OnUpdateViewStatusBar(wxUpdateUIEvent& event);
+  void OnIdle(wxIdleEvent& event);
+  void OnCharHook(wxKeyEvent& event);
+
+  CDocVarnel* m_pDoc;
+  CRecentFiles* m_pRecent;
+  CViewVarnel* m_pView = nullptr;
+  CFormPanel* m_pForm = nullptr;
+  CHelpBook m_help;
+  wxPrintDialogData m_printData;
+};
+
+#endif  // VARNEL_APP_WX_MAIN_FRAME_H_

@@ -1,0 +1,91 @@
+#include "app/wx/varnel_app.h"
+
+#include <wx/cmdline.h>
+#include <wx/config.h>
+#include <wx/fs_arc.h>
+#include <wx/image.h>
+#include <wx/stdpaths.h>
+
+#include "app/document.h"
+#include "app/view_logic.h"
+#include "app/wx/form_panel.h"
+#include "app/wx/help_book.h"
+#include "app/wx/main_frame.h"
+#include "app/wx/wx_text.h"
+#include "model/parser_settings.h"
+
+wxIMPLEMENT_APP(CVarnelApp);
+
+namespace {
+
+const char kAppName[] = "Varnel";
+const char kSettingsKey[] = "Local AppWizard-Generated Applications";
+
+}  // namespace
+
+CVarnelApp::CVarnelApp() = default;
+
+CVarnelApp::~CVarnelApp() = default;
+
+void CVarnelApp::OnInitCmdLine(wxCmdLineParser& parser) {
+  wxApp::OnInitCmdLine(parser);
+  parser.AddParam("document", wxCMD_LINE_VAL_STRING,
+                  wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CVarnelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (parser.GetParamCount() > 0)
+    m_strDocumentFile = parser.GetParam(0);
+  return wxApp::OnCmdLineParsed(parser);
+}
+
+bool CVarnelApp::OnInit() {
+  wxInitAllImageHandlers();
+  wxFileSystem::AddHandler(new wxArchiveFSHandler);
+
+  SetAppName(kAppName);
+  SetVendorName(kSettingsKey);
+  wxConfigBase::Set(new wxConfig(kAppName, kSettingsKey));
+  m_recent.Load(*wxConfigBase::Get());
+
+  if (!wxApp::OnInit())  // parses the command line
+    return false;
+
+  wxString executable = wxStandardPaths::Get().GetExecutablePath();
+  m_strHelpBook = FindHelpBook(executable);
+
+  if (!ProcessCommandLine())
+    return false;
+  m_pFrame->Show();
+  m_pFrame->Update();
+
+  m_strIniPath = SettingsFileNameFor(ToPath(executable));
+  std::string err;
+  if (!ReadParserSettings(m_strIniPath, &err))
+    ShowVarnelMessage(m_pFrame, err);
+  return true;
+}
+
+bool CVarnelApp::ProcessCommandLine() {
+  m_pDoc = std::make_unique<CDocVarnel>(&m_platform);
+  m_pFrame = new CMainFrame(m_pDoc.get(), &m_recent, m_strHelpBook);
+  m_pView = std::make_unique<CViewVarnel>(m_pDoc.get(), m_pFrame->GetForm());
+  m_platform.SetParent(m_pFrame);
+  m_platform.SetView(m_pView.get());
+  m_pFrame->GetForm()->SetIniPathSource([this] { return GetIniPath(); });
+  m_pFrame->SetView(m_pView.get());
+
+  m_pFrame->NewDocument();
+  if (!m_strDocumentFile.empty() &&
+      !m_pFrame->OpenDocumentFile(m_strDocumentFile)) {
+    m_pFrame->Destroy();
+    m_pFrame = nullptr;
+    return false;
+  }
+  return true;
+}
+
+int CVarnelApp::OnExit() {
+  m_recent.Save(*wxConfigBase::Get());
+  return wxApp::OnExit();
+}
