@@ -1,5 +1,10 @@
 #include "app/document.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
 #include "app/strings.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -30,6 +35,14 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || IsSeparator(folder.back()))
     return folder + name;
   return folder + "/" + name;
+}
+
+// True when both paths name one existing file, however they are spelled.
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty())
+    return false;
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
 const FileFilter kAllFilesCapital = {"All Files (*.*)", "*.*"};
@@ -175,8 +188,13 @@ void CDocVarnel::OnSaveHtmlFile() { SaveOutput(kHtmlOutput); }
 void CDocVarnel::SaveOutput(const OutputFile& output) {
   if (!FormFirst())
     return;
-  (this->*output.build)();
-  if (m_arrLines.empty()) {
+  // A page too large for memory is never empty; it is written piece by
+  // piece straight into its file.
+  uint64_t bytes = 0;
+  bool stream = &output == &kHtmlOutput && IsHtmlTooLarge(&bytes);
+  if (!stream)
+    (this->*output.build)();
+  if (!stream && m_arrLines.empty()) {
     m_pPlatform->ShowMessage(LoadString(IDS_NO_DATA_TO_SAVE));
     return;
   }
@@ -196,9 +214,21 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
   path = chosen;
 
   // Built again because the page names of the HTML follow its path.
-  (this->*output.build)();
+  bool saved;
   std::string err;
-  if (!SaveLines(path, m_arrLines, &err)) {
+  // An output never replaces what it is made from: the header, and for the
+  // page the XML file whose descriptions it carries. Saving the XML over
+  // the XML file read last is the usual round trip.
+  if (SameFile(path, m_strHeaderPath) ||
+      (&output == &kHtmlOutput && SameFile(path, m_strXmlInPath))) {
+    saved = false;
+  } else if (stream) {
+    saved = StreamHtml(path);
+  } else {
+    (this->*output.build)();
+    saved = SaveLines(path, m_arrLines, &err);
+  }
+  if (!saved) {
     m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_SAVE));
     return;
   }
@@ -242,7 +272,37 @@ bool CDocVarnel::ParseHeader() {
   return true;
 }
 
+bool CDocVarnel::IsHtmlTooLarge(uint64_t* bytes) {
+  m_module.MakeAnchors();
+  m_module.MakeFileNames(m_strHeaderPath, m_strHtmlPath);
+  *bytes = EstimateHtmlPageBytes(m_module);
+  return *bytes > m_nHtmlMemoryLimit;
+}
+
+bool CDocVarnel::StreamHtml(const std::string& path) {
+  m_arrLines.clear();
+  SafeFileWriter file;
+  std::string err;
+  return file.Open(path, &err) &&
+         BuildHtmlPageInPieces(&m_module, m_strHeaderPath, m_strHtmlPath,
+                               [&](TextList* piece) {
+                                 bool ok = file.Write(*piece, &err);
+                                 piece->clear();
+                                 return ok;
+                               }) &&
+         file.Commit(&err);
+}
+
 bool CDocVarnel::BuildHtml() {
+  uint64_t bytes = 0;
+  if (IsHtmlTooLarge(&bytes)) {
+    m_arrLines.clear();
+    char text[512];
+    std::snprintf(text, sizeof text, kHtmlTooLargeMessage,
+                  static_cast<int>(std::min<uint64_t>(bytes >> 20, INT32_MAX)));
+    m_pPlatform->ShowMessage(text);
+    return false;
+  }
   BuildHtmlPage(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
   return true;
 }

@@ -4,6 +4,7 @@
 #ifndef VARNEL_APP_DOCUMENT_H_
 #define VARNEL_APP_DOCUMENT_H_
 
+#include <cstdint>
 #include <string>
 
 #include "app/platform.h"
@@ -39,7 +40,8 @@ class CDocVarnel {
   // Parses m_strHeaderPath into the model; on failure shows the message.
   bool ParseHeader();
   // Replace the line list with the HTML page or the XML document, naming
-  // the output after the current header and HTML paths.
+  // the output after the current header and HTML paths. BuildHtml refuses,
+  // with a message and an empty list, a page too large to hold.
   bool BuildHtml();
   bool BuildXml();
   // Merges the descriptions of the loaded XML into the model; false when
@@ -63,6 +65,10 @@ class CDocVarnel {
   void SetShowPrivate(bool on) { m_module.m_bShowPrivate = on; }
   void SetShowExtern(bool on) { m_module.m_bShowExtern = on; }
   void SetShowLocal(bool on) { m_module.m_bShowLocal = on; }
+
+  // Pages estimated above this size are written to their file piece by
+  // piece and never built in memory (there is no preview of them).
+  void SetHtmlMemoryLimit(uint64_t bytes) { m_nHtmlMemoryLimit = bytes; }
 
   TextList m_arrLines;
   CModuleInfo m_module;
@@ -99,8 +105,11 @@ class CDocVarnel {
   void ForgetXml();
   void SaveOutput(const OutputFile& output);
   void LocateOutput(const OutputFile& output);
+  bool IsHtmlTooLarge(uint64_t* bytes);
+  bool StreamHtml(const std::string& path);
 
   CAppPlatform* m_pPlatform;
+  uint64_t m_nHtmlMemoryLimit = uint64_t(512) << 20;
 };
 
 #endif  // VARNEL_APP_DOCUMENT_H_

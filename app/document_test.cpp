@@ -346,6 +346,27 @@ TEST_F(DocumentTest, SecondBuildNamesSplitPagesAfterTheChosenHtmlPath) {
   EXPECT_EQ(std::string::npos, CrLfToLf(bytes).find('\r'));
 }
 
+TEST_F(DocumentTest, PageTooLargeForMemoryIsSavedButNotBuilt) {
+  OpenGeo();
+  std::string normal = dir_ + "/Normal.htm";
+  fake_.Choose(normal);
+  doc_.OnSaveHtmlFile();
+  std::string expected = ReadBytes(normal);
+
+  doc_.SetHtmlMemoryLimit(10);
+  EXPECT_FALSE(doc_.BuildHtml());
+  EXPECT_TRUE(doc_.GetLines().empty());
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("too large to show"));
+  fake_.messages.clear();
+
+  // Saved piece by piece: the same bytes, no message.
+  fake_.Choose(normal);
+  doc_.OnSaveHtmlFile();
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ(expected, ReadBytes(normal));
+}
+
 TEST_F(DocumentTest, UnwritableTargetShowsTheSaveMessage) {
   OpenGeo();
   fake_.Choose(dir_);  // a folder cannot be replaced by a file

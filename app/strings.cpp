@@ -24,3 +24,8 @@ const char* LoadString(int id) {
 
 const char kXmlWithoutElementMessage[] =
     "The XML file is empty or holds no element.";
+
+const char kHtmlTooLargeMessage[] =
+    "The HTML page would take at least %d MB: every block of it repeats the "
+    "navigation bar with all classes.\nIt is too large to show; save it "
+    "with Save As HTML File instead.";

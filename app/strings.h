@@ -19,4 +19,8 @@ const char* LoadString(int id);
 // (an empty file, or one that starts with an end tag).
 extern const char kXmlWithoutElementMessage[];
 
+// Shown instead of a preview of an HTML page too large to hold in memory
+// (%d: its size in megabytes, at least).
+extern const char kHtmlTooLargeMessage[];
+
 #endif  // VARNEL_APP_STRINGS_H_

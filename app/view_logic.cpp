@@ -130,8 +130,8 @@ PrintLayout CViewVarnel::OnBeginPrinting(int drawHeight, int textHeight) {
   PrintLayout layout;
   if (!m_pDoc || !UpdateData(true))
     return layout;
-  if (m_bPreviewHtml)
-    m_pDoc->BuildHtml();
+  if (m_bPreviewHtml && !m_pDoc->BuildHtml())
+    return layout;
   if (m_bPreviewXml)
     m_pDoc->BuildXml();
   layout.bContinue = true;
