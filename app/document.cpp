@@ -95,19 +95,25 @@ void CDocVarnel::ForgetXml() {
   m_xml.Load(m_strXmlText);
 }
 
-void CDocVarnel::OnOpenHeaderFile() {
-  if (!FormFirst())
-    return;
+bool CDocVarnel::AskOpenFile(const std::string& folder, const char* pattern,
+                             const char* ext, const char* filterText,
+                             std::string* chosen) {
   FileDialogRequest request;
-  request.strFolder = InitialFolder(m_strHeaderDir);
-  request.strFileName = "*.h";
-  request.strDefaultExt = ".h";
-  request.filterType = {"Header File (*.h)", "*.h"};
+  request.strFolder = InitialFolder(folder);
+  request.strFileName = pattern;
+  request.strDefaultExt = ext;
+  request.filterType = {filterText, pattern};
   request.filterAll = kAllFilesCapital;
   request.bFileMustExist = true;
   request.bPathMustExist = true;
+  return m_pPlatform->AskOpenFile(request, chosen);
+}
+
+void CDocVarnel::OnOpenHeaderFile() {
+  if (!FormFirst())
+    return;
   std::string chosen;
-  if (!m_pPlatform->AskOpenFile(request, &chosen))
+  if (!AskOpenFile(m_strHeaderDir, "*.h", ".h", "Header File (*.h)", &chosen))
     return;
 
   CModuleInfo::Options options = m_module.GetOptions();
@@ -139,16 +145,9 @@ void CDocVarnel::OnReadXmlFile() {
   if (!FormFirst())
     return;
   ForgetXml();
-  FileDialogRequest request;
-  request.strFolder = InitialFolder(m_strXmlInDir);
-  request.strFileName = "*.xml";
-  request.strDefaultExt = ".xml";
-  request.filterType = {"XML File (*.xml)", "*.xml"};
-  request.filterAll = kAllFilesCapital;
-  request.bFileMustExist = true;
-  request.bPathMustExist = true;
   std::string chosen;
-  if (!m_pPlatform->AskOpenFile(request, &chosen))
+  if (!AskOpenFile(m_strXmlInDir, "*.xml", ".xml", "XML File (*.xml)",
+                   &chosen))
     return;
   m_strXmlInPath = chosen;
   TakeFolder(m_strXmlInPath, &m_strXmlInDir);

@@ -101,6 +101,10 @@ class CDocVarnel {
   static const OutputFile kXmlOutput;
 
   bool FormFirst();
+  // The open-file dialog of Open Header File and Read XML File.
+  bool AskOpenFile(const std::string& folder, const char* pattern,
+                   const char* ext, const char* filterText,
+                   std::string* chosen);
   std::string InitialFolder(const std::string& folder);
   void ForgetXml();
   void SaveOutput(const OutputFile& output);
