@@ -1,22 +1,29 @@
 #include "parser/line_prep.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "parser/normalizer.h"
 
 void NormalizeSpacing(std::string* text) {
   // Tabs become spaces, the ends are trimmed and every run of spaces
-  // shrinks to one, all in one pass.
+  // shrinks to one, all in one pass that only starts writing at the first
+  // character it has to change.
   std::string& s = *text;
   size_t end = s.size();
-  while (end > 0 && (IsWhite(s[end - 1])))
+  while (end > 0 && IsWhite(s[end - 1]))
     --end;
   size_t begin = 0;
   while (begin < end && IsWhite(s[begin]))
     ++begin;
-  size_t out = 0;
-  bool lastSpace = false;
-  for (size_t i = begin; i < end; ++i) {
+  size_t i = begin;
+  while (i < end && s[i] != '\t' && !(s[i] == ' ' && s[i + 1] == ' '))
+    ++i;
+  size_t out = i - begin;
+  if (begin > 0)
+    std::memmove(&s[0], &s[begin], out);
+  bool lastSpace = out > 0 && s[out - 1] == ' ';
+  for (; i < end; ++i) {
     char c = s[i] == '\t' ? ' ' : s[i];
     if (c == ' ' && lastSpace)
       continue;
@@ -131,6 +138,9 @@ void JoinLines(TextList* lines, size_t dropLast, size_t dropFirst,
 void StripComments(TextList* lines) {
   bool inComment = false;
   for (auto& line : *lines) {
+    // Most lines hold no quote and no slash: nothing to strip there.
+    if (!inComment && line.find_first_of("\"'/") == std::string::npos)
+      continue;
     line = StripLineComments(line, &inComment);
     Trim(&line);
   }

@@ -51,8 +51,11 @@ bool HasWord(const std::string& line, std::string_view word) {
   // `word` ends in a space: "extern " at the start or " extern " inside.
   if (StartsWith(line, word))
     return true;
-  std::string inside = " " + std::string(word);
-  return Contains(line, inside);
+  for (size_t p = line.find(word, 1); p != std::string::npos;
+       p = line.find(word, p + 1))
+    if (line[p - 1] == ' ')
+      return true;
+  return false;
 }
 
 }  // namespace
