@@ -1,0 +1,144 @@
+#include "bench/report_cells.h"
+
+Metric MetricOf(const InputResult& r, Which which) {
+  const PhaseResult* phase = nullptr;
+  switch (which) {
+    case Which::kParse:
+      phase = &r.parse;
+      break;
+    case Which::kHtml:
+      phase = &r.html;
+      break;
+    case Which::kXml:
+      phase = &r.xml;
+      break;
+    case Which::kMerge:
+      phase = &r.merge;
+      break;
+    case Which::kLines:
+      phase = &r.lines;
+      break;
+    case Which::kEndToEnd: {
+      Metric m;
+      // The first phase that did not succeed decides.
+      for (const PhaseResult* p : {&r.parse, &r.html, &r.xml})
+        if (!p->ok()) {
+          m.status = p->status;
+          m.seconds = r.EndToEndSeconds(false);
+          return m;
+        }
+      m.status = PhaseStatus::kOk;
+      m.seconds = r.EndToEndSeconds(false);
+      m.cpuSeconds = r.parse.cpuSeconds + r.html.cpuSeconds + r.xml.cpuSeconds;
+      m.peakBytes = r.EndToEndPeakBytes();
+      return m;
+    }
+  }
+  return Metric{phase->status, phase->seconds, phase->cpuSeconds,
+                phase->peakBytes};
+}
+
+const char* ShortStatus(PhaseStatus status) {
+  switch (status) {
+    case PhaseStatus::kNotRun:
+      return "-";
+    case PhaseStatus::kOk:
+      return "ok";
+    case PhaseStatus::kSkipped:
+      return "skip";
+    case PhaseStatus::kTimeout:
+      return "timeout";
+    case PhaseStatus::kOutOfMemory:
+      return "no-mem";
+    case PhaseStatus::kFailed:
+      return "FAIL";
+  }
+  return "?";
+}
+
+std::string Fmt(const char* format, double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, format, value);
+  return buf;
+}
+
+std::string Ms(const PhaseResult& r) {
+  return r.ok() ? Fmt("%.1f", r.seconds * 1e3) : ShortStatus(r.status);
+}
+
+std::string CpuMs(const PhaseResult& r) {
+  return r.ok() ? Fmt("%.1f", r.cpuSeconds * 1e3) : ShortStatus(r.status);
+}
+
+std::string Mb(const PhaseResult& r, int64_t bytes) {
+  return r.ok() ? Fmt("%.1f", bytes / kMB) : ShortStatus(r.status);
+}
+
+std::string Rate(const PhaseResult& r, int64_t bytes, double seconds) {
+  if (!r.ok() || seconds <= 0)
+    return ShortStatus(r.status);
+  return Fmt("%.1f", bytes / kMB / seconds);
+}
+
+std::string Bytes(int64_t bytes) { return std::to_string(bytes); }
+
+std::string SaveMs(const PhaseResult& r) {
+  if (!r.ok())
+    return ShortStatus(r.status);
+  return r.saveSeconds < 0 ? "FAIL" : Fmt("%.1f", r.saveSeconds * 1e3);
+}
+
+void Heading(FILE* out, const std::string& title) {
+  std::fprintf(out, "\n%s\n%s\n", title.c_str(),
+               std::string(title.size(), '-').c_str());
+}
+
+void PrintParseRow(FILE* out, const std::string& label,
+                   const std::string& scale, const InputResult& r) {
+  const PhaseResult& p = r.parse;
+  std::fprintf(out, "%-20s %5s %10s %10s %9s %8s %9s %8s\n", label.c_str(),
+               scale.c_str(), Bytes(r.inBytes).c_str(), Ms(p).c_str(),
+               CpuMs(p).c_str(), Rate(p, r.inBytes, p.seconds).c_str(),
+               Mb(p, p.peakBytes).c_str(),
+               p.ok() ? Fmt("%.1f", double(p.peakBytes) / r.inBytes).c_str()
+                      : ShortStatus(p.status));
+}
+
+void PrintOutputRow(FILE* out, const std::string& label,
+                    const std::string& scale, const PhaseResult& p) {
+  std::string outBytes = p.ok() ? Bytes(p.outBytes)
+                         : p.status == PhaseStatus::kSkipped
+                             ? std::string(">") + Bytes(p.estimate)
+                             : ShortStatus(p.status);
+  std::fprintf(out, "%-20s %5s %12s %10s %9s %8s %9s %10s\n", label.c_str(),
+               scale.c_str(), outBytes.c_str(), Ms(p).c_str(), CpuMs(p).c_str(),
+               Rate(p, p.outBytes, p.seconds).c_str(),
+               Mb(p, p.peakBytes).c_str(), SaveMs(p).c_str());
+}
+
+void PrintMergeRow(FILE* out, const std::string& label,
+                   const std::string& scale, const PhaseResult& p) {
+  std::fprintf(
+      out, "%-20s %5s %12s %10s %9s %8s %9s\n", label.c_str(), scale.c_str(),
+      p.ok() ? Bytes(p.outBytes).c_str() : "-", Ms(p).c_str(), CpuMs(p).c_str(),
+      Rate(p, p.outBytes, p.seconds).c_str(), Mb(p, p.peakBytes).c_str());
+}
+
+void PrintEndToEndRow(FILE* out, const std::string& label,
+                      const std::string& scale, const InputResult& r) {
+  const Metric m = MetricOf(r, Which::kEndToEnd);
+  PhaseResult asPhase;
+  asPhase.status = m.status;
+  const double built = r.EndToEndSeconds(false);
+  const double written = r.EndToEndSeconds(true);
+  std::fprintf(
+      out, "%-20s %5s %10s %10s %8s %10s %8s %9s %8s\n", label.c_str(),
+      scale.c_str(), Bytes(r.inBytes).c_str(),
+      m.ok() ? Fmt("%.1f", built * 1e3).c_str() : ShortStatus(m.status),
+      Rate(asPhase, r.inBytes, built).c_str(),
+      m.ok() ? Fmt("%.1f", written * 1e3).c_str() : ShortStatus(m.status),
+      Rate(asPhase, r.inBytes, written).c_str(),
+      Mb(asPhase, m.peakBytes).c_str(),
+      m.ok() ? Fmt("%.1f", double(m.peakBytes) / r.inBytes).c_str()
+             : ShortStatus(m.status));
+}
