@@ -16,7 +16,7 @@ LineStore::LineStore(TextList lines) : lines_(std::move(lines)) {
 
 std::string LineStore::Take(int i) {
   if (BraceStep(i) != 0)
-    MarkBraceConsumed(i);
+    MarkBraceTaken(i);
   std::string text = std::move(lines_[i]);
   lines_[i].clear();
   taken_.push_back(i);
@@ -124,30 +124,43 @@ int LineStore::BraceStep(int i) const {
 
 void LineStore::IndexBraces() {
   int n = static_cast<int>(lines_.size());
-  braceMatch_.assign(n, -1);
-  bracesTaken_.assign(n + 1, 0);
+  bracePartner_.assign(n, -1);
+  takenEver_.assign(n, false);
+  halfTaken_.assign(n + 1, 0);
   std::vector<int> open;
   for (int i = 0; i < n; ++i) {
     int step = BraceStep(i);
     if (step < 0) {
       open.push_back(i);
     } else if (step > 0 && !open.empty()) {
-      braceMatch_[open.back()] = i;
+      bracePartner_[open.back()] = i;
+      bracePartner_[i] = open.back();
       open.pop_back();
     }
   }
 }
 
-void LineStore::MarkBraceConsumed(int i) {
-  for (int k = i + 1; k < static_cast<int>(bracesTaken_.size()); k += k & -k)
-    ++bracesTaken_[k];
+void LineStore::MarkBraceTaken(int i) {
+  takenEver_[i] = true;
+  int partner = bracePartner_[i];
+  if (partner < 0)
+    return;
+  if (takenEver_[partner])
+    AddHalfTaken(partner, -1);  // the pair is gone as a whole
+  else
+    AddHalfTaken(i, 1);
 }
 
-int LineStore::BraceConsumedBetween(int from, int to) const {
-  auto prefix = [this](int i) {  // brace lines taken among 0..i-1
+void LineStore::AddHalfTaken(int i, int delta) {
+  for (int k = i + 1; k < static_cast<int>(halfTaken_.size()); k += k & -k)
+    halfTaken_[k] += delta;
+}
+
+int LineStore::HalfTakenBetween(int from, int to) const {
+  auto prefix = [this](int i) {  // among lines 0..i-1
     int sum = 0;
     for (int k = i; k > 0; k -= k & -k)
-      sum += bracesTaken_[k];
+      sum += halfTaken_[k];
     return sum;
   };
   return prefix(to + 1) - prefix(from);
@@ -155,9 +168,9 @@ int LineStore::BraceConsumedBetween(int from, int to) const {
 
 int LineStore::SkipNested(int open) const {
   if (BraceStep(open) < 0) {
-    int end = braceMatch_[open];
+    int end = bracePartner_[open];
     int last = end >= 0 ? end : static_cast<int>(lines_.size()) - 1;
-    if (BraceConsumedBetween(open, last) == 0)
+    if (HalfTakenBetween(open, last) == 0)
       return end;
   }
   int count = 0;

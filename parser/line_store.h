@@ -47,8 +47,9 @@ class LineStore {
  private:
   int BraceStep(int i) const;
   void IndexBraces();
-  void MarkBraceConsumed(int i);
-  int BraceConsumedBetween(int from, int to) const;
+  void MarkBraceTaken(int i);
+  void AddHalfTaken(int i, int delta);
+  int HalfTakenBetween(int from, int to) const;
 
   TextList lines_;
   std::vector<int> next_, prev_;
@@ -60,12 +61,14 @@ class LineStore {
   // lines where that key follows a space, in line order.
   std::unordered_map<std::string, std::vector<int>> heads_;
 
-  // For each line beginning with "{", the line beginning with "}" that
-  // closes it in the original list (-1: none), and a Fenwick tree counting
-  // the brace lines emptied since; a stored match is only trusted while no
-  // brace line inside it was emptied.
-  std::vector<int> braceMatch_;
-  std::vector<int> bracesTaken_;
+  // For each line beginning with "{" or "}", its partner in the original
+  // list (-1: none). Emptying both lines of a pair, or a line without a
+  // partner, changes no other pair; so a stored match is trusted unless a
+  // line inside it was emptied while its partner is still there. A Fenwick
+  // tree counts such lines.
+  std::vector<int> bracePartner_;
+  std::vector<bool> takenEver_;
+  std::vector<int> halfTaken_;
 };
 
 #endif  // VARNEL_PARSER_LINE_STORE_H_
