@@ -173,3 +173,18 @@ TEST(ModulePassesTest, NotReturnsApplyAfterMerging) {
   // The description list keeps its length.
   EXPECT_EQ(1u, m.m_pFuncs[0].m_arrReturnDescs.size());
 }
+
+TEST(ModulePassesTest, ManyOverloadsKeepEachParameterOnce) {
+  std::string text;
+  for (int i = 0; i < 40; ++i)
+    text += "int f(int a" + std::to_string(i % 25) + ", long b);\n";
+  CModuleInfo m = Parse(text);
+  ASSERT_EQ(1, m.m_nFuncs);
+  const CDeclInfo& f = m.m_pFuncs[0];
+  ASSERT_EQ(26u, f.m_arrParams.size());  // a0..a24 and "long b" once
+  EXPECT_EQ("int a0", f.m_arrParams[0]);
+  EXPECT_EQ("long b", f.m_arrParams[1]);
+  EXPECT_EQ("int a24", f.m_arrParams[25]);
+  EXPECT_EQ(40u, f.m_arrDecls.size());
+  EXPECT_EQ(f.m_arrParams.size(), f.m_arrParamDescs.size());
+}

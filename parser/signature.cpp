@@ -270,6 +270,16 @@ void RemoveNotReturns(TextList* returns, const TextList& notReturns) {
   CompactLines(returns);
 }
 
+bool FunctionMerger::SeenTexts::Insert(const std::string& text,
+                                       const TextList& list) {
+  const size_t kSearched = 16;
+  if (list.size() < kSearched)
+    return std::find(list.begin(), list.end(), text) == list.end();
+  if (set_.empty())
+    set_.insert(list.begin(), list.end());
+  return set_.insert(text).second;
+}
+
 bool FunctionMerger::Add(const std::string& line, const Signature& sig,
                          const std::string& className, int scope) {
   TextList params = SplitParameters(sig.params);
@@ -289,14 +299,14 @@ bool FunctionMerger::Add(const std::string& line, const Signature& sig,
   CDeclInfo& rec = records_[index];
   rec.m_strName = sig.name;
   rec.m_strClass = className;
-  if (returns_[index].insert(sig.ret).second) {
+  if (returns_[index].Insert(sig.ret, rec.m_arrReturns)) {
     rec.m_arrReturns.push_back(sig.ret);
     rec.m_arrReturnDescs.emplace_back();
   }
   for (auto& param : params) {
     // The very first declaration keeps its parameters as written,
     // duplicates included.
-    if (params_[index].insert(param).second || first) {
+    if (params_[index].Insert(param, rec.m_arrParams) || first) {
       rec.m_arrParams.push_back(param);
       rec.m_arrParamDescs.emplace_back();
     }

@@ -52,11 +52,21 @@ class FunctionMerger {
   int count() const { return count_; }
 
  private:
+  // Texts already in one list of a record: a short list is searched, a
+  // long one (a name overloaded many times) gets a set.
+  class SeenTexts {
+   public:
+    // True when `text` was not seen yet; it is seen afterwards.
+    bool Insert(const std::string& text, const TextList& list);
+
+   private:
+    std::unordered_set<std::string> set_;
+  };
+
   std::vector<CDeclInfo>& records_;
   int count_ = 0;
   std::unordered_map<std::string, int> byName_;
-  // Texts already in each record's parameter and return lists.
-  std::vector<std::unordered_set<std::string>> params_, returns_;
+  std::vector<SeenTexts> params_, returns_;
 };
 
 #endif  // VARNEL_PARSER_SIGNATURE_H_
