@@ -89,15 +89,19 @@ void AppendClassList(TextList* lines, const CModuleInfo& module) {
 
 }  // namespace
 
-void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
-                      const std::string& htmlPath, TextList* lines) {
+bool BuildXmlDocumentInPieces(CModuleInfo* module,
+                              const std::string& headerPath,
+                              const std::string& htmlPath,
+                              const std::function<bool(TextList*)>& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
-  lines->clear();
-  WriteXmlHead(lines, *module);
-  WriteXmlModule(lines, *module);
-  WriteXmlGlobalVars(lines, *module);
-  WriteXmlGlobalFuncs(lines, *module);
+  TextList lines;
+  WriteXmlHead(&lines, *module);
+  WriteXmlModule(&lines, *module);
+  WriteXmlGlobalVars(&lines, *module);
+  WriteXmlGlobalFuncs(&lines, *module);
+  if (!flush(&lines))
+    return false;
 
   // Each class is written as the first record of its name; one index built
   // here keeps that lookup linear over many classes.
@@ -108,11 +112,31 @@ void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
     const CClassInfo& cls = module->m_pClasses[i];
     firstByName.emplace(cls.m_strName, &cls);
   }
-  for (size_t i = 0; i < count; ++i)
-    AppendClass(lines, *firstByName.at(module->m_pClasses[i].m_strName),
+  for (size_t i = 0; i < count; ++i) {
+    AppendClass(&lines, *firstByName.at(module->m_pClasses[i].m_strName),
                 *module);
+    if (!flush(&lines))
+      return false;
+  }
+  WriteXmlEnd(&lines, *module);
+  return flush(&lines);
+}
 
-  WriteXmlEnd(lines, *module);
+void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
+                      const std::string& htmlPath, TextList* lines) {
+  lines->clear();
+  BuildXmlDocumentInPieces(module, headerPath, htmlPath,
+                           [lines](TextList* piece) {
+                             if (lines->empty())
+                               lines->swap(*piece);
+                             else
+                               lines->insert(
+                                   lines->end(),
+                                   std::make_move_iterator(piece->begin()),
+                                   std::make_move_iterator(piece->end()));
+                             piece->clear();
+                             return true;
+                           });
 }
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& /*module*/) {

@@ -2,6 +2,7 @@
 #ifndef VARNEL_XML_XML_WRITER_H_
 #define VARNEL_XML_XML_WRITER_H_
 
+#include <functional>
 #include <string>
 
 #include "model/module_info.h"
@@ -11,6 +12,15 @@
 // document.
 void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
                       const std::string& htmlPath, TextList* lines);
+
+// The same document in pieces, for writing it to a file without holding
+// all of it: after the module and global sections and after every class,
+// `flush` gets the lines built since the last call and must take them out
+// of the list. Stops and returns false as soon as `flush` returns false.
+bool BuildXmlDocumentInPieces(CModuleInfo* module,
+                              const std::string& headerPath,
+                              const std::string& htmlPath,
+                              const std::function<bool(TextList*)>& flush);
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);

@@ -118,6 +118,21 @@ TEST(XmlWriterTest, BuildsReplaceTheLinesAndRepeatExactly) {
   TextList again = lines;
   BuildXmlDocument(&module, "/src/Geo.h", "/doc/Geo.htm", &again);
   EXPECT_EQ(again, lines);
+
+  // Built in pieces for a file, the document is the same.
+  TextList pieces;
+  int calls = 0;
+  ASSERT_TRUE(BuildXmlDocumentInPieces(&module, "/src/Geo.h", "/doc/Geo.htm",
+                                       [&](TextList* piece) {
+                                         ++calls;
+                                         pieces.insert(pieces.end(),
+                                                       piece->begin(),
+                                                       piece->end());
+                                         piece->clear();
+                                         return true;
+                                       }));
+  EXPECT_EQ(lines, pieces);
+  EXPECT_EQ(module.m_nClasses + 2, calls);
 }
 
 TEST(XmlWriterTest, StatisticsSentencesFollowTheStoredCounters) {
