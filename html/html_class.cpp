@@ -178,17 +178,24 @@ void WriteMethodBlock(TextList* lines, const ClassContext& ctx,
 
 }  // namespace
 
-void WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
-                            const CModuleInfo& module, const TextList& navBar) {
+bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
+                            const CModuleInfo& module, const TextList& navBar,
+                            const HtmlFlush* flush) {
   const ClassContext ctx{cls, module, ClassNavBarLines(cls, module), navBar};
   WriteOverview(lines, ctx);
   if (cls.m_nVars > 0)
     WriteDataMembers(lines, ctx);
   if (cls.m_nFuncs <= 0)
-    return;
+    return true;
   std::span<const CDeclInfo> methods = Records(cls.m_pFuncs, cls.m_nFuncs);
   WriteMethodList(lines, ctx, methods);
+  if (flush && !(*flush)(lines))
+    return false;
   // Every method has its detail block, also those the filter hides.
-  for (const CDeclInfo& method : methods)
+  for (const CDeclInfo& method : methods) {
     WriteMethodBlock(lines, ctx, method);
+    if (flush && !(*flush)(lines))
+      return false;
+  }
+  return true;
 }

@@ -78,13 +78,21 @@ void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
   AppendLines(lines, navBar);
 }
 
-void WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
-                                 const TextList& navBar) {
+bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
+                                 const TextList& navBar,
+                                 const HtmlFlush* flush) {
   if (module.m_nFuncs <= 0)
-    return;
+    return true;
   std::span<const CDeclInfo> funcs = Records(module.m_pFuncs, module.m_nFuncs);
   WriteFunctionList(lines, module, funcs, navBar);
-  for (const CDeclInfo& func : funcs)
-    if (IsShown(func, module))
-      WriteFunctionBlock(lines, module, func, navBar);
+  if (flush && !(*flush)(lines))
+    return false;
+  for (const CDeclInfo& func : funcs) {
+    if (!IsShown(func, module))
+      continue;
+    WriteFunctionBlock(lines, module, func, navBar);
+    if (flush && !(*flush)(lines))
+      return false;
+  }
+  return true;
 }

@@ -179,7 +179,7 @@ TEST(HtmlLinksTest, PageInPiecesEqualsTheWholePageAndOutgrowsTheEstimate) {
                                       return true;
                                     }));
   EXPECT_EQ(wholeBytes, pieceBytes);
-  EXPECT_EQ(module.m_nClasses + 2, pieces);
+  EXPECT_GE(pieces, module.m_nClasses + 2);
   uint64_t bytes = 0;
   for (const auto& line : whole)
     bytes += line.size() + 2;

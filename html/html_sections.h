@@ -4,6 +4,8 @@
 #ifndef VARNEL_HTML_HTML_SECTIONS_H_
 #define VARNEL_HTML_HTML_SECTIONS_H_
 
+#include <functional>
+
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -14,10 +16,16 @@ void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
                             const TextList& navBar);
 void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
                                 const TextList& navBar);
-void WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
-                                 const TextList& navBar);
+// `flush`, when given, gets the lines after the list and after every
+// detail block (see BuildHtmlPageInPieces); false from it stops the writer,
+// which then returns false.
+typedef std::function<bool(TextList*)> HtmlFlush;
+bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
+                                 const TextList& navBar,
+                                 const HtmlFlush* flush = nullptr);
 // The blocks of the given class record.
-void WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
-                            const CModuleInfo& module, const TextList& navBar);
+bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
+                            const CModuleInfo& module, const TextList& navBar,
+                            const HtmlFlush* flush = nullptr);
 
 #endif  // VARNEL_HTML_HTML_SECTIONS_H_

@@ -29,7 +29,7 @@ namespace {
 // bar, repeated after every block, is copied once instead of line by line.
 bool BuildPage(CModuleInfo* module, const std::string& headerPath,
                const std::string& htmlPath, bool joinBars,
-               const std::function<bool(TextList*)>& flush) {
+               const HtmlFlush& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
   TextList lines;
@@ -43,16 +43,16 @@ bool BuildPage(CModuleInfo* module, const std::string& headerPath,
   WriteHtmlHead(&lines, *module);
   WriteHtmlModuleSection(&lines, *module, navBar);
   WriteHtmlGlobalVarsSection(&lines, *module, navBar);
-  WriteHtmlGlobalFuncsSection(&lines, *module, navBar);
-  if (!flush(&lines))
+  if (!WriteHtmlGlobalFuncsSection(&lines, *module, navBar, &flush) ||
+      !flush(&lines))
     return false;
   std::span<const CClassInfo> classes =
       Records(module->m_pClasses, module->m_nClasses);
   auto firstByName = FirstClassByName(classes);
   for (const CClassInfo& cls : classes) {
-    WriteHtmlClassSections(&lines, *firstByName.at(cls.m_strName), *module,
-                           navBar);
-    if (!flush(&lines))
+    if (!WriteHtmlClassSections(&lines, *firstByName.at(cls.m_strName),
+                                *module, navBar, &flush) ||
+        !flush(&lines))
       return false;
   }
   WriteHtmlEnd(&lines, *module);

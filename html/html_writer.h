@@ -14,9 +14,9 @@
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines);
 
-// The same page in pieces, for writing it to a file: after the module and
-// global sections and after every class, `flush` gets the lines built since
-// the last call and must take them out of the list. An element may hold
+// The same page in pieces, for writing it to a file: after every block
+// (at most), `flush` gets the lines built since the last call and must
+// take them out of the list. An element may hold
 // several lines joined by CR LF, so the bytes written (each element
 // followed by CR LF) are those of the page. A page can be many times larger
 // than its header; this way it never has to be held whole. Stops and
