@@ -159,3 +159,19 @@ TEST(ClassPassesTest, TextListPassesMatchTheDriver) {
   EXPECT_EQ(viaDriver.m_pClasses[1].m_pVars[0].m_strName,
             module.m_pClasses[1].m_pVars[0].m_strName);
 }
+
+TEST(ClassPassesTest, NamesSharingTheirLeadingIdentifierFindTheirOwnHeads) {
+  CModuleInfo m = Parse(
+      "template<> class Foo<1> : public Base { int one; };\n"
+      "template<> class Foo<22> { int two; };\n"
+      "class Foo { int plain; };\n");
+  ASSERT_EQ(3, m.m_nClasses);
+  EXPECT_EQ("Foo<1>", m.m_pClasses[0].m_strName);
+  ASSERT_EQ(1, m.m_pClasses[0].m_nVars);
+  EXPECT_EQ("int one;", m.m_pClasses[0].m_pVars[0].m_strName);
+  ASSERT_EQ(1, m.m_pClasses[1].m_nVars);
+  EXPECT_EQ("int two;", m.m_pClasses[1].m_pVars[0].m_strName);
+  // "Foo" alone first stands after a space in the head of Foo<1>, so it
+  // takes that body, whose member Foo<1> has already taken.
+  EXPECT_EQ(0, m.m_pClasses[2].m_nVars);
+}

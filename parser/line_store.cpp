@@ -1,5 +1,7 @@
 #include "parser/line_store.h"
 
+#include <algorithm>
+
 #include "parser/normalizer.h"
 
 LineStore::LineStore(TextList lines) : lines_(std::move(lines)) {
@@ -66,14 +68,19 @@ std::string HeadKey(const std::string& name) {
 
 void LineStore::IndexHeads(const std::vector<std::string>& names) {
   heads_.clear();
+  lengthsByKey_.clear();
   for (const auto& name : names) {
     std::string key = HeadKey(name);
-    if (!key.empty())
-      heads_[key];
+    if (key.empty())
+      continue;
+    heads_[name];
+    std::vector<size_t>& lengths = lengthsByKey_[key];
+    if (std::find(lengths.begin(), lengths.end(), name.size()) == lengths.end())
+      lengths.push_back(name.size());
   }
   if (heads_.empty())
     return;
-  std::string key;
+  std::string key, candidate;
   for (int i = first_; i >= 0; i = next_[i]) {
     const std::string& line = lines_[i];
     for (size_t p = 1; p < line.size(); ++p) {
@@ -84,9 +91,18 @@ void LineStore::IndexHeads(const std::vector<std::string>& names) {
         while (end < line.size() && IsIdentChar(line[end]))
           ++end;
       key.assign(line, p, end - p);
-      auto it = heads_.find(key);
-      if (it != heads_.end() && (it->second.empty() || it->second.back() != i))
-        it->second.push_back(i);
+      auto lengths = lengthsByKey_.find(key);
+      if (lengths == lengthsByKey_.end())
+        continue;
+      for (size_t length : lengths->second) {
+        if (p + length > line.size())
+          continue;
+        candidate.assign(line, p, length);
+        auto it = heads_.find(candidate);
+        if (it != heads_.end() &&
+            (it->second.empty() || it->second.back() != i))
+          it->second.push_back(i);
+      }
     }
   }
 }
@@ -104,7 +120,7 @@ bool LineStore::IsHeadOf(int i, const std::string& name) const {
 }
 
 int LineStore::FindHead(const std::string& name) const {
-  auto it = heads_.find(HeadKey(name));
+  auto it = heads_.find(name);
   if (it == heads_.end())
     return -1;
   for (int i : it->second) {

@@ -56,10 +56,13 @@ class LineStore {
   int first_ = -1;
   std::vector<int> taken_;  // emptied since the last Compact
 
-  // Head candidates: for each key (the leading identifier of a class name,
-  // or its first character when that is no identifier character), the
-  // lines where that key follows a space, in line order.
+  // Head candidates: for each class name, the lines where it follows a
+  // space, in line order. Names are found through their key (the leading
+  // identifier, or the first character when that is no identifier
+  // character) and the lengths of the names with that key, so many names
+  // sharing a key (Foo<1>, Foo<2>, ...) cost no more than one.
   std::unordered_map<std::string, std::vector<int>> heads_;
+  std::unordered_map<std::string, std::vector<size_t>> lengthsByKey_;
 
   // For each line beginning with "{" or "}", its partner in the original
   // list (-1: none). Emptying both lines of a pair, or a line without a
