@@ -51,6 +51,7 @@ test-asan: setup
 
 # Every fuzz target for a bounded time (FUZZ_SECONDS each).
 fuzz: setup
+	@scripts/install-deps.sh clang libclang-rt-dev
 	scripts/fuzz.sh
 
 clean:

@@ -1,16 +1,32 @@
 // varnel: documents a C++ header from the command line.
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/options.h"
 #include "cli/run.h"
+#include "model/file_io.h"
+
+namespace {
+
+// An interrupted run leaves the old outputs as they were and no temporary
+// file of a new one (a page can grow to gigabytes before it is complete).
+void RemoveTemporaryFileAndStop(int sig) {
+  RemovePendingTemporaryFile();
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // A write beyond the file size limit must fail like any other write
   // (and leave the old file in place) instead of killing the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP})
+    std::signal(sig, RemoveTemporaryFileAndStop);
   std::vector<std::string> args(argv + 1, argv + argc);
   CliOptions opts;
   std::string err;
@@ -27,5 +43,12 @@ int main(int argc, char** argv) {
     std::cout << kVersion << "\n";
     return 0;
   }
-  return RunVarnel(opts, std::cout, std::cerr);
+  // Without this, running out of memory would end the program without a
+  // word and leave the temporary file of an unfinished output behind.
+  try {
+    return RunVarnel(opts, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "varnel: out of memory\n";
+    return 1;
+  }
 }

@@ -17,12 +17,25 @@ const char kNoElementMessage[] = "The XML file is empty or holds no element.";
 bool SamePath(const std::string& a, const std::string& b) {
   if (a == "-" || b == "-")
     return false;
+  // Hard links and other spellings of one existing file.
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec) && !ec)
+    return true;
   std::error_code ec1, ec2;
   auto ca = std::filesystem::weakly_canonical(a, ec1);
   auto cb = std::filesystem::weakly_canonical(b, ec2);
   if (ec1 || ec2)
     return a == b;
   return ca == cb;
+}
+
+// The settings file that will be read, or "" when there is none.
+std::string SettingsPath(const CliOptions& opts) {
+  if (!opts.iniPath.empty())
+    return opts.iniPath;
+  std::string path = SettingsFileNameFor("varnel");
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec) ? path : std::string();
 }
 
 bool ReadSettings(const CliOptions& opts, std::ostream& err) {
@@ -102,17 +115,20 @@ bool WriteXml(CModuleInfo* module, const CliOptions& opts,
               std::ostream& out, std::ostream& err) {
   std::string message;
   Output output(path, out);
-  TextList lines;
-  BuildXmlDocument(module, opts.header, htmlPath, &lines);
-  if (output.Open(&message) && output.Write(&lines, &message) &&
+  if (output.Open(&message) &&
+      BuildXmlDocumentInPieces(module, opts.header, htmlPath,
+                               [&](TextList* piece) {
+                                 return output.Write(piece, &message);
+                               }) &&
       output.Close(&message))
     return true;
   err << path << ": " << message << "\n";
   return false;
 }
 
-// The page can be far larger than the header (every block repeats a bar
-// of all classes), so it goes out piece by piece.
+// The outputs go out piece by piece: the page can be far larger than the
+// header (every block repeats a bar of all classes), and neither needs to
+// be held whole.
 bool WriteHtml(CModuleInfo* module, const CliOptions& opts,
                const std::string& path, std::ostream& out, std::ostream& err) {
   std::string message;
@@ -166,6 +182,22 @@ bool CheckOutputs(const CliOptions& opts, const std::string& html,
   }
   if (opts.html && opts.xml && (html == xml || SamePath(html, xml))) {
     err << "varnel: the HTML and the XML output have the same path " << html
+        << "\n";
+    return false;
+  }
+  // The XML output may replace a merged file (that is the round trip), but
+  // the page would lose its descriptions.
+  for (const auto& merge : opts.merges) {
+    if (opts.html && SamePath(html, merge)) {
+      err << "varnel: the HTML output would overwrite the merged file " << html
+          << "\n";
+      return false;
+    }
+  }
+  std::string settings = SettingsPath(opts);
+  if (!settings.empty() && ((opts.html && SamePath(html, settings)) ||
+                            (opts.xml && SamePath(xml, settings)))) {
+    err << "varnel: an output would overwrite the settings file " << settings
         << "\n";
     return false;
   }

@@ -1,8 +1,13 @@
 #include "model/file_io.h"
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include <unistd.h>
 
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents) {
   contents->clear();
@@ -41,18 +46,57 @@ const char kCannotSaveMessage[] =
 
 namespace {
 
-// A name beside `path` that no other file uses yet.
+// A name beside `path` that no other file uses yet. The file name part is
+// shortened so that the temporary name is no longer than a file system
+// allows (255 bytes) even when the target's own name is that long.
 std::string TemporaryNameFor(const std::string& path) {
+  const size_t kMaxStem = 200;
+  size_t nameStart = path.find_last_of("/\\");
+  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  const std::string stem =
+      path.substr(0, std::min(path.size(), nameStart + kMaxStem));
   static unsigned counter = 0;
   std::error_code ec;
   for (;;) {
-    std::string candidate = path + ".tmp" + std::to_string(++counter);
+    std::string candidate = stem + ".tmp" + std::to_string(++counter);
     if (!std::filesystem::exists(candidate, ec))
       return candidate;
   }
 }
 
+// The temporary file being written, kept where a signal handler may read
+// it: the name is complete whenever g_pendingReady is set.
+char g_pendingTemp[4096];
+volatile std::sig_atomic_t g_pendingReady = 0;
+
+void SetPendingTemporaryFile(const std::string& temp) {
+  g_pendingReady = 0;
+  if (temp.size() >= sizeof g_pendingTemp)
+    return;
+  std::memcpy(g_pendingTemp, temp.c_str(), temp.size() + 1);
+  g_pendingReady = 1;
+}
+
+void ClearPendingTemporaryFile() { g_pendingReady = 0; }
+
+// Saving through a symbolic link replaces the file it points to; the
+// link itself stays.
+std::string ResolvedTarget(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec))
+    return path;
+  auto target = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : target.string();
+}
+
 }  // namespace
+
+void RemovePendingTemporaryFile() {
+  if (g_pendingReady) {
+    g_pendingReady = 0;
+    unlink(g_pendingTemp);
+  }
+}
 
 SafeFileWriter::~SafeFileWriter() {
   std::string ignored;
@@ -66,6 +110,7 @@ bool SafeFileWriter::Fail(std::string* err) {
     file_ = nullptr;
     std::error_code ec;
     std::filesystem::remove(temp_, ec);
+    ClearPendingTemporaryFile();
   }
   *err = kCannotSaveMessage;
   return false;
@@ -75,11 +120,12 @@ bool SafeFileWriter::Open(const std::string& path, std::string* err) {
   std::error_code ec;
   if (path.empty() || std::filesystem::is_directory(path, ec))
     return Fail(err);
-  path_ = path;
-  temp_ = TemporaryNameFor(path);
+  path_ = ResolvedTarget(path);
+  temp_ = TemporaryNameFor(path_);
   file_ = std::fopen(temp_.c_str(), "wbx");
   if (!file_)
     return Fail(err);
+  SetPendingTemporaryFile(temp_);
   return true;
 }
 
@@ -117,6 +163,7 @@ bool SafeFileWriter::Commit(std::string* err) {
     std::filesystem::remove(temp_, ec);
     *err = kCannotSaveMessage;
   }
+  ClearPendingTemporaryFile();
   return ok;
 }
 

@@ -63,6 +63,11 @@ class SafeFileWriter {
   FILE* file_ = nullptr;
 };
 
+// Removes the temporary file of the SafeFileWriter being written, if any.
+// Safe to call from a signal handler, so that a program stopped by a
+// signal leaves no half-written file behind.
+void RemovePendingTemporaryFile();
+
 // Writes every line followed by CR LF, bytes unchanged. The lines go to a
 // temporary file in the target's folder, which replaces the target only
 // when every write and the close succeeded; on failure the temporary file

@@ -45,3 +45,58 @@ TEST(FileIoTest, AnUnfinishedWriteLeavesTheOldFile) {
     EXPECT_EQ(std::string::npos,
               entry.path().filename().string().find("kept.txt.tmp"));
 }
+
+// The temporary name stays within the file system's 255 bytes even when
+// the target's own name is that long.
+TEST(FileIoTest, TheLongestFileNameCanBeSaved) {
+  std::filesystem::create_directories("long_name_files");
+  const std::string path = "long_name_files/" + std::string(251, 'L') + ".xml";
+  std::string err;
+  EXPECT_TRUE(SaveLines(path, {"<Varnel/>"}, &err)) << err;
+  EXPECT_TRUE(std::filesystem::is_regular_file(path));
+  std::filesystem::remove_all("long_name_files");
+}
+
+// Saving through a link replaces the file it points to, not the link.
+TEST(FileIoTest, SavingThroughALinkKeepsTheLink) {
+  std::filesystem::remove_all("link_files");
+  std::filesystem::create_directories("link_files/real");
+  std::string err;
+  ASSERT_TRUE(SaveLines("link_files/real/doc.xml", {"old"}, &err));
+  std::filesystem::create_symlink("real/doc.xml", "link_files/doc.xml");
+  ASSERT_TRUE(SaveLines("link_files/doc.xml", {"new"}, &err)) << err;
+  EXPECT_TRUE(std::filesystem::is_symlink("link_files/doc.xml"));
+  std::string text;
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("link_files/real/doc.xml", &text));
+  EXPECT_EQ("new\r\n", text);
+  std::filesystem::remove_all("link_files");
+}
+
+// What a signal handler calls while an output is being written.
+TEST(FileIoTest, ThePendingTemporaryFileCanBeRemoved) {
+  std::filesystem::remove_all("pending_files");
+  std::filesystem::create_directories("pending_files");
+  std::string err;
+  ASSERT_TRUE(SaveLines("pending_files/doc.xml", {"old"}, &err));
+  auto count = [] {
+    return std::distance(std::filesystem::directory_iterator("pending_files"),
+                         std::filesystem::directory_iterator());
+  };
+  {
+    SafeFileWriter writer;
+    ASSERT_TRUE(writer.Open("pending_files/doc.xml", &err));
+    ASSERT_TRUE(writer.Write({"new"}, &err));
+    EXPECT_EQ(2, count());
+    RemovePendingTemporaryFile();
+    EXPECT_EQ(1, count());
+    EXPECT_FALSE(writer.Commit(&err));
+  }
+  // Nothing is pending after a save has ended.
+  ASSERT_TRUE(SaveLines("pending_files/other.xml", {"x"}, &err));
+  RemovePendingTemporaryFile();
+  EXPECT_EQ(2, count());
+  std::string text;
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("pending_files/doc.xml", &text));
+  EXPECT_EQ("old\r\n", text);
+  std::filesystem::remove_all("pending_files");
+}

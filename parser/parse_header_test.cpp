@@ -91,7 +91,7 @@ TEST(ParseHeaderTest, WorkedExampleModel) {
 
 TEST(ParseHeaderTest, IncludesAndNulBytes) {
   Parsed p = Parse(std::string("#include <a.h>\n#include \"b.h\"\nint x\0y;\n",
-                               41));
+                               39));
   ASSERT_TRUE(p.ok);
   EXPECT_EQ((TextList{"<a.h>", "\"b.h\""}), p.module.m_arrHIncludes);
   ASSERT_EQ(1, p.module.m_nVars);

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the project needs when any is missing.
 # As root it runs apt-get; otherwise it prints the command and stops.
+# Arguments name further packages a single job needs (the fuzz targets).
 set -e
 
-PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common"
+PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common $*"
 
 missing=""
 for pkg in $PACKAGES; do

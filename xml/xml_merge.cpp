@@ -51,23 +51,7 @@ void DecodeUmlauts(std::string* text) {
     ReplaceAll(text, e.entity, e.byte);
 }
 
-// The source of the current element without its own tags, markup and
-// entity references inside kept as written.
-std::string CleanedSource(const CXmlTree& xml, std::string_view open,
-                          std::string_view close) {
-  std::string text = xml.GetSource();
-  ReplaceAll(&text, open, "");
-  ReplaceAll(&text, close, "");
-  Trim(&text);
-  // An editor may write an emptied element as "<Description/>": that is
-  // no text, not a tag to keep (it would nest in the next export).
-  std::string_view name = open.substr(0, open.size() - 1);
-  if (StartsWith(text, name) && EndsWith(text, "/>") &&
-      text.find('<', 1) == std::string::npos &&
-      (text[name.size()] == '/' || IsWhite(text[name.size()])))
-    text.clear();
-  return text;
-}
+const char kInitializationLine[] = "<br/>Initialization:<br/>";
 
 // The writer puts a variable's initialiser block into its description;
 // reading it back as part of the description would double it on every
@@ -78,7 +62,7 @@ void CutInitializerBlock(std::string* text) {
     size_t end = text->find('\n', start);
     size_t stop = end == std::string::npos ? text->size() : end;
     if (Trimmed(std::string_view(*text).substr(start, stop - start)) ==
-        "<br/>Initialization:<br/>") {
+        kInitializationLine) {
       text->resize(start);
       Trim(text);
       return;
@@ -89,6 +73,45 @@ void CutInitializerBlock(std::string* text) {
   }
 }
 
+// True when `text`, written between `open` and `close` the way the writers
+// write a description, reads back as exactly that text.
+bool ReadsBack(const std::string& text, std::string_view open,
+               std::string_view close) {
+  if (text.find('<') == std::string::npos)
+    return true;
+  const std::string inner = "\n" + text + "\n";
+  CXmlTree xml;
+  return xml.Load(std::string(open) + inner + std::string(close)) &&
+         xml.FindNext() && xml.GetInnerSource() == inner;
+}
+
+// The source of the current element without its own tags and without the
+// usual tags of its kind inside it; markup and entity references are kept
+// as written. The element's own tags are cut where the reader found them
+// rather than by their usual spelling, so that a start tag such as
+// "<Description >" or "<Description/>" does not stay in the text. When the
+// removal of inner tags (or of the initialiser block) would unbalance the
+// markup, the text is kept as written instead: the next export must read
+// back. Its initialiser line, if any, is then spelled differently, so that
+// the next read cuts the block the writer appends and not this one.
+std::string CleanedSource(const CXmlTree& xml, std::string_view open,
+                          std::string_view close,
+                          bool cutInitializer = false) {
+  const std::string inner = xml.GetInnerSource();
+  std::string text = inner;
+  ReplaceAll(&text, open, "");
+  ReplaceAll(&text, close, "");
+  Trim(&text);
+  if (cutInitializer)
+    CutInitializerBlock(&text);
+  if (ReadsBack(text, open, close))
+    return text;
+  text = Trimmed(inner);
+  if (cutInitializer)
+    ReplaceAll(&text, kInitializationLine, "<br />Initialization:<br />");
+  return ReadsBack(text, open, close) ? text : std::string();
+}
+
 // Finds the next Description at the current level and stores its text in
 // `field` if the field is still empty. The find is skipped when the field
 // is filled, which decides where later finds at this level continue.
@@ -96,10 +119,8 @@ void FillFromDescription(CXmlTree* xml, std::string* field,
                          bool cutInitializer = false) {
   if (!field->empty() || !xml->FindNext("Description"))
     return;
-  std::string text = CleanedSource(*xml, "<Description>", "</Description>");
-  if (cutInitializer)
-    CutInitializerBlock(&text);
-  *field = text;
+  *field = CleanedSource(*xml, "<Description>", "</Description>",
+                         cutInitializer);
 }
 
 std::string KeyOf(const CXmlTree& xml, const char* attribute, bool stripHash) {

@@ -264,6 +264,44 @@ TEST(XmlMergeTest, EmptyElementTagIsAnEmptyDescription) {
   EXPECT_EQ("", module.m_pVars[1].m_strShortDesc);
 }
 
+// Start tags written unusually must not stay in the text: the next export
+// would nest them in its own Description and could not be read back.
+TEST(XmlMergeTest, OwnTagsAreCutHoweverTheyAreWritten) {
+  CModuleInfo module = HandModule();
+  ASSERT_TRUE(Merge(
+      Doc("<Module.Description><Text >Module</Text ></Module.Description>\r\n"
+          "<Module.VariableList>\r\n<Variables>\r\n"
+          "<Variable Target=\"#GVa\">\r\n<Name>x</Name>\r\n"
+          "<Description lang=\"en\">\r\nFirst\r\n</Description>\r\n"
+          "</Variable>\r\n"
+          "<Variable Target=\"#GVb\">\r\n<Name>x</Name>\r\n"
+          "<Description</Name>Second</Description >\r\n"
+          "</Variable>\r\n"
+          "</Variables>\r\n</Module.VariableList>\r\n"),
+      &module));
+  EXPECT_EQ("Module", module.m_strDescription);
+  EXPECT_EQ("First", module.m_pVars[0].m_strShortDesc);
+  EXPECT_EQ("Second", module.m_pVars[1].m_strShortDesc);
+}
+
+// Removing the inner Description tags may unbalance a description whose
+// inner start tag is spelled otherwise; it then stays as written, so that
+// the next export reads back.
+TEST(XmlMergeTest, InnerTagsStayWhenRemovingThemWouldBreakTheText) {
+  CModuleInfo module = HandModule();
+  ASSERT_TRUE(Merge(
+      Doc("<Module.VariableList>\r\n<Variables>\r\n" +
+          Entry("Variable", "GVa",
+                "a <Description>b</Description> c") +
+          Entry("Variable", "GVb",
+                "a <Description x=\"1\">b</Description> c") +
+          "</Variables>\r\n</Module.VariableList>\r\n"),
+      &module));
+  EXPECT_EQ("a b c", module.m_pVars[0].m_strShortDesc);
+  EXPECT_EQ("a <Description x=\"1\">b</Description> c",
+            module.m_pVars[1].m_strShortDesc);
+}
+
 TEST(XmlMergeTest, KeysAndTheirHashes) {
   CModuleInfo module = HandModule();
   ASSERT_TRUE(

@@ -525,3 +525,12 @@ std::string CXmlTree::GetSource() const {
     end = after;
   return m_strText.substr(node.nTagStart, end - node.nTagStart);
 }
+
+std::string CXmlTree::GetInnerSource() const {
+  if (m_iCurrent == 0)
+    return std::string();
+  const XmlNode& node = m_arrNodes[m_iCurrent];
+  if (node.nCloseEnd == node.nTagEnd)
+    return std::string();
+  return m_strText.substr(node.nTagEnd + 1, node.nCloseStart - node.nTagEnd - 1);
+}

@@ -47,6 +47,10 @@ class CXmlTree {
   std::string GetChildText() const;
   std::string GetAttribute(const std::string& name) const;
   std::string GetSource() const;
+  // The markup between the current element's start tag and its end tag,
+  // exactly as in the text; empty for an empty-element tag or when there
+  // is no current element.
+  std::string GetInnerSource() const;
 
   // Implementation below is private to xml_tree.cpp.
  private:

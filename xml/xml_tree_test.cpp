@@ -321,6 +321,21 @@ TEST(XmlTreeTest, SourceIncludesFollowingWhiteSpaceOnlyBeforeTag) {
   EXPECT_EQ("<r><d>x &amp; <b>y</b></d>\r\n <e/> text</r>\n", tree.GetSource());
 }
 
+TEST(XmlTreeTest, InnerSourceLiesBetweenTheElementsOwnTags) {
+  CXmlTree tree;
+  EXPECT_EQ("", tree.GetInnerSource());
+  ASSERT_TRUE(tree.Load("<r a='>'><d >x<b>y</b> </d ><e/><f></f></r>"));
+  ASSERT_TRUE(tree.FindNext("r"));
+  EXPECT_EQ("'><d >x<b>y</b> </d ><e/><f></f>", tree.GetInnerSource());
+  ASSERT_TRUE(tree.Enter());
+  ASSERT_TRUE(tree.FindNext("d"));
+  EXPECT_EQ("x<b>y</b> ", tree.GetInnerSource());
+  ASSERT_TRUE(tree.FindNext("e"));
+  EXPECT_EQ("", tree.GetInnerSource());
+  ASSERT_TRUE(tree.FindNext("f"));
+  EXPECT_EQ("", tree.GetInnerSource());
+}
+
 TEST(XmlTreeTest, MalformedInputsNeitherCrashNorHang) {
   const char* inputs[] = {
       "<",        "<<<<",       "<a",       "<a>>",       "<a/",

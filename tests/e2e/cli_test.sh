@@ -111,6 +111,34 @@ expect_err "The file cannot be opened."
 cmp -s Geo.xml Geo.before || fail "a failing save damaged the old file"
 ls Geo.xml.tmp* > /dev/null 2>&1 && fail "a failing save left its temporary file"
 
+# Filters of global declarations and the lines left over.
+run 0 Geometry.h --xml=all.xml
+grep -q 's_dScale' all.xml || fail "the static variable is missing by default"
+run 0 Geometry.h --xml=extern.xml --globals extern
+grep -q 's_dScale' extern.xml && fail "--globals extern lists a static variable"
+grep -q 'g_nShapeCount' extern.xml || fail "--globals extern dropped an extern variable"
+run 0 Geometry.h --lines
+expect_out "GEOPOINT;"
+
+# A run stopped by a signal while writing leaves no temporary file: the
+# page of a few thousand classes takes long enough to catch it.
+awk 'BEGIN { for (i = 0; i < 4000; i++)
+  printf "class C%d\n{\npublic:\n    int m_n;\n    void F%d(int a);\n};\n", i, i }' > many.h
+"$VARNEL" many.h --html many.htm > /dev/null 2>&1 &
+pid=$!
+seen=0; i=0
+while [ $i -lt 1000 ] && kill -0 $pid 2>/dev/null; do
+  if ls many.htm.tmp* > /dev/null 2>&1; then
+    kill -TERM $pid; seen=1; break
+  fi
+  sleep 0.01; i=$((i + 1))
+done
+wait $pid
+[ "$seen" -eq 1 ] || fail "the page was never seen being written"
+ls many.htm.tmp* > /dev/null 2>&1 && fail "a stopped run left its temporary file"
+[ -e many.htm ] && fail "a stopped run left a page"
+rm -f many.h many.htm many.htm.tmp*
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1

@@ -1,0 +1,3 @@
+class A { int a; void f(); };
+struct B { int b; };
+int g(int);

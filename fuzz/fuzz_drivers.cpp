@@ -1,0 +1,311 @@
+#include "fuzz/fuzz_drivers.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "html/html_writer.h"
+#include "model/file_io.h"
+#include "model/module_info.h"
+#include "model/parser_settings.h"
+#include "model/text.h"
+#include "parser/parse_header.h"
+#include "xml/xml_merge.h"
+#include "xml/xml_tree.h"
+#include "xml/xml_writer.h"
+
+#ifndef VARNEL_SOURCE_DIR
+#error "VARNEL_SOURCE_DIR must name the source tree"
+#endif
+
+namespace {
+
+void AbortOnFailedCheck(const char* what) {
+  std::fprintf(stderr, "fuzz check failed: %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+void (*g_pfnFuzzCheckFailed)(const char* what) = AbortOnFailedCheck;
+
+namespace {
+
+// A broken promise is a finding like a crash.
+void Require(bool condition, const char* what) {
+  if (!condition)
+    g_pfnFuzzCheckFailed(what);
+}
+
+const char kHeaderPath[] = "Fuzz.h";
+const char kHtmlPath[] = "Fuzz.htm";
+
+const TextList kMacros = {"GEO_EXPORT", "GEO_API", "DECLARE_SERIAL"};
+const TextList kNotReturns = {"virtual", "int (DEFAULT)"};
+
+std::string Join(const TextList& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
+void RequireCountsMatch(const CModuleInfo& module) {
+  Require(module.m_nVars == static_cast<int>(module.m_pVars.size()),
+          "global variable count");
+  Require(module.m_nFuncs == static_cast<int>(module.m_pFuncs.size()),
+          "global function count");
+  Require(module.m_nClasses == static_cast<int>(module.m_pClasses.size()),
+          "class count");
+  for (const CClassInfo& cls : module.m_pClasses) {
+    Require(cls.m_nVars == static_cast<int>(cls.m_pVars.size()),
+            "data member count");
+    Require(cls.m_nFuncs == static_cast<int>(cls.m_pFuncs.size()),
+            "method count");
+  }
+}
+
+void SetAllOptions(CModuleInfo* module, bool wide) {
+  CModuleInfo::Options o;
+  o.bHelpKeywords = o.bSplitFiles = o.bStylesheet = wide;
+  o.bShowPublic = true;
+  o.bShowProtected = o.bShowPrivate = o.bShowLocal = wide;
+  o.bShowExtern = true;
+  module->SetOptions(o);
+}
+
+// Both outputs; returns the XML as one text.
+std::string BuildOutputs(CModuleInfo* module) {
+  TextList lines;
+  BuildHtmlPage(module, kHeaderPath, kHtmlPath, &lines);
+  Require(!lines.empty(), "the HTML page has lines");
+  BuildXmlDocument(module, kHeaderPath, kHtmlPath, &lines);
+  Require(!lines.empty(), "the XML document has lines");
+  return Join(lines);
+}
+
+const std::string& ExampleHeader() {
+  static const std::string text = [] {
+    std::string t;
+    Require(ReadWholeFile(VARNEL_SOURCE_DIR "/examples/Geometry.h", &t) ==
+                ReadStatus::kOk,
+            "the example header is readable");
+    return t;
+  }();
+  return text;
+}
+
+// The example header, parsed once; every merge starts from a copy.
+const CModuleInfo& ExampleModel() {
+  static const CModuleInfo model = [] {
+    CModuleInfo m;
+    m.m_strName = "Geometry";
+    TextList lines;
+    std::string err;
+    Require(ParseHeaderText(ExampleHeader(), "Geometry.h", "Geometry.htm", kMacros,
+                            kNotReturns, &lines, &m, &err),
+            "the example header parses");
+    return m;
+  }();
+  return model;
+}
+
+// The names a cursor program may ask for: the document format's own,
+// prefixes and extensions of them, and the odd ones the matching rule
+// gives a meaning of their own.
+const char* const kNames[16] = {
+    "",          "Varnel",   "Module.Title", "Class",
+    "Method",    "Variable", "Description",  "anchor",
+    "Class x",   "Var",      "Text",         "NAME",
+    "a",         "b/",       "Parameter",    "Return",
+};
+
+// Visits every element depth first through the cursor operations and reads
+// each; returns how many were visited.
+size_t WalkAll(CXmlTree* xml, size_t limit) {
+  xml->ResetPosition();
+  if (!xml->FindNext())
+    return 0;
+  size_t visited = 0;
+  for (;;) {
+    Require(++visited <= limit, "the walk ends");
+    std::string source = xml->GetSource();
+    Require(!source.empty() && source[0] == '<', "a source starts a tag");
+    xml->GetText();
+    xml->GetAttribute("anchor");
+    if (xml->FindChild() && xml->Enter())
+      continue;
+    while (!xml->FindNext()) {
+      if (!xml->Leave())
+        return visited;
+    }
+  }
+}
+
+}  // namespace
+
+void FuzzHeader(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  CModuleInfo module;
+  module.m_strName = "Fuzz";
+  TextList lines;
+  std::string err;
+  if (!ParseHeaderText(text, kHeaderPath, kHtmlPath, kMacros, kNotReturns,
+                       &lines, &module, &err)) {
+    Require(!err.empty(), "a failed parse has a message");
+    return;
+  }
+  RequireCountsMatch(module);
+  const CModuleInfo fresh = module;
+
+  SetAllOptions(&module, true);
+  const std::string xmlText = BuildOutputs(&module);
+  SetAllOptions(&module, false);
+  BuildOutputs(&module);
+
+  // A second parse of the same text gives the same model.
+  CModuleInfo second;
+  second.m_strName = "Fuzz";
+  Require(ParseHeaderText(text, kHeaderPath, kHtmlPath, kMacros, kNotReturns,
+                          &lines, &second, &err),
+          "the text parses again");
+  SetAllOptions(&second, true);
+  Require(BuildOutputs(&second) == xmlText, "parsing again gives the same");
+
+  // The export reads back and merges into a fresh copy of the same parse.
+  CXmlTree xml;
+  Require(xml.Load(xmlText), "the export is well-formed");
+  CModuleInfo merged = fresh;
+  Require(MergeXmlDocument(&xml, &merged), "the export merges back");
+  RequireCountsMatch(merged);
+}
+
+void FuzzXmlTree(const uint8_t* data, size_t size) {
+  if (size == 0)
+    return;
+  const size_t programSize = std::min<size_t>(data[0], size - 1);
+  const uint8_t* program = data + 1;
+  const std::string text(reinterpret_cast<const char*>(data + 1 + programSize),
+                         size - 1 - programSize);
+  CXmlTree xml;
+  const bool loaded = xml.Load(text);
+  if (!loaded) {
+    Require(!xml.FindNext(), "an unloaded tree has no element");
+    Require(xml.GetSource().empty(), "an unloaded tree has no source");
+  }
+  const size_t limit = text.size() + 1;
+  for (size_t i = 0; i < programSize; ++i) {
+    const int op = program[i] % 16;
+    const std::string name = kNames[program[i] / 16];
+    switch (op) {
+      case 0: xml.ResetPosition(); break;
+      case 1: xml.FindNext(name); break;
+      case 2: xml.FindChild(name); break;
+      case 3: xml.Enter(); break;
+      case 4: xml.Leave(); break;
+      case 5: Require(xml.SavePosition(name), "a position saves"); break;
+      case 6: xml.RestorePosition(name); break;
+      case 7: xml.GetText(); break;
+      case 8: xml.GetChildText(); break;
+      case 9: xml.GetAttribute(name); break;
+      case 10: {
+        std::string source = xml.GetSource();
+        Require(source.empty() || source[0] == '<', "a source starts a tag");
+        Require(source.find(xml.GetInnerSource()) != std::string::npos,
+                "the inner source lies within the source");
+        break;
+      }
+      case 11: {
+        size_t steps = 0;
+        while (xml.FindNext(name))
+          Require(++steps <= limit, "FindNext ends");
+        break;
+      }
+      case 12: {
+        size_t visited = WalkAll(&xml, limit);
+        Require(loaded || visited == 0, "an unloaded tree has no element");
+        break;
+      }
+      case 13:
+        Require(xml.Load(text) == loaded, "loading again gives the same");
+        break;
+      case 14: {
+        size_t steps = 0;
+        while (xml.FindChild(name))
+          Require(++steps <= limit, "FindChild ends");
+        break;
+      }
+      case 15: xml.GetError(); break;
+    }
+  }
+  WalkAll(&xml, limit);
+}
+
+void FuzzMerge(const uint8_t* data, size_t size) {
+  const std::string text =
+      CrLfToLf(std::string(reinterpret_cast<const char*>(data), size));
+  CXmlTree xml;
+  if (!xml.Load(text))
+    return;
+  CModuleInfo module = ExampleModel();
+  SetAllOptions(&module, true);
+  if (!MergeXmlDocument(&xml, &module))
+    return;
+  RequireCountsMatch(module);
+  const std::string once = BuildOutputs(&module);
+
+  // A second merge of the same file finds every field it fills taken.
+  Require(MergeXmlDocument(&xml, &module), "the file merges again");
+  Require(BuildOutputs(&module) == once, "merging twice changes nothing");
+
+  // The export reads back into a fresh parse and gives the same export:
+  // whatever was merged once survives every later round trip.
+  CXmlTree again;
+  Require(again.Load(once), "the export after a merge is well-formed");
+  CModuleInfo fresh = ExampleModel();
+  SetAllOptions(&fresh, true);
+  Require(MergeXmlDocument(&again, &fresh), "the export merges back");
+  Require(BuildOutputs(&fresh) == once, "the round trip keeps every text");
+}
+
+void FuzzSettings(const uint8_t* data, size_t size) {
+  static const std::string path = [] {
+    char name[] = "/tmp/varnel-fuzz-settings.XXXXXX";
+    int fd = mkstemp(name);
+    Require(fd >= 0, "a temporary file");
+    close(fd);
+    return std::string(name);
+  }();
+  FILE* f = std::fopen(path.c_str(), "wb");
+  Require(f != nullptr, "the temporary file opens");
+  Require(size == 0 || std::fwrite(data, 1, size, f) == size,
+          "the settings are written");
+  std::fclose(f);
+
+  TextList macros = {"OLD"}, notReturns = {"OLD"};
+  std::string err;
+  Require(ReadParserSettingsInto(path, &macros, &notReturns, &err),
+          "an existing settings file reads");
+  for (const TextList* list : {&macros, &notReturns}) {
+    for (const std::string& entry : *list) {
+      Require(!entry.empty(), "entries are not empty");
+      Require(Trimmed(entry) == entry, "entries are trimmed");
+      Require(entry.find('\n') == std::string::npos, "entries are one line");
+    }
+  }
+
+  CModuleInfo module;
+  module.m_strName = "Geometry";
+  TextList lines;
+  if (!ParseHeaderText(ExampleHeader(), "Geometry.h", "Geometry.htm", macros,
+                       notReturns, &lines, &module, &err))
+    return;
+  RequireCountsMatch(module);
+  SetAllOptions(&module, true);
+  BuildOutputs(&module);
+}
