@@ -149,6 +149,9 @@ class PhaseRunner {
     r.xml = Repeated(limits, [&] { return Output(false); });
     if (r.xml.ok())
       r.merge = Repeated(limits, [&] { return Merge(); });
+    if (r.html.ok())
+      r.job = Repeated(limits, [&] { return Job(); });
+    unlink(htmlPath_.c_str());
     unlink(xmlPath_.c_str());
     return r;
   }
@@ -230,6 +233,44 @@ class PhaseRunner {
         [&] { return tree->Load(xmlText) && MergeXmlDocument(tree, module); });
     m.outBytes = static_cast<int64_t>(xmlText.size());
     return m;
+  }
+
+  PhaseResult Job() const {
+    int64_t written = 0;
+    PhaseResult j = MeasurePhase([&] {
+      auto* module = new CModuleInfo;
+      auto* lines = new TextList;
+      return Parse(module, lines) &&
+             Stream(htmlPath_, &written,
+                    [&](const std::function<bool(TextList*)>& flush) {
+                      return BuildHtmlPageInPieces(module, input_.headerPath,
+                                                   htmlPath_, flush);
+                    }) &&
+             Stream(xmlPath_, &written,
+                    [&](const std::function<bool(TextList*)>& flush) {
+                      return BuildXmlDocumentInPieces(module, input_.headerPath,
+                                                      htmlPath_, flush);
+                    });
+    });
+    j.outBytes = written;
+    return j;
+  }
+
+  // Writes what `build` hands out piece by piece to `path`, as the
+  // programs do; adds the bytes written to `written`.
+  static bool Stream(
+      const std::string& path, int64_t* written,
+      const std::function<bool(const std::function<bool(TextList*)>&)>& build) {
+    SafeFileWriter file;
+    std::string err;
+    return file.Open(path, &err) &&
+           build([&](TextList* piece) {
+             *written += OutputBytes(*piece);
+             const bool ok = file.Write(*piece, &err);
+             piece->clear();
+             return ok;
+           }) &&
+           file.Commit(&err);
   }
 
   // Runs the body in new children, once and then again while the runs

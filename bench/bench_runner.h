@@ -43,6 +43,10 @@ struct InputResult {
   // parse. Any work that keeps a string per line scales no better, so its
   // ratios show what the machine itself adds at larger sizes.
   PhaseResult lines;
+  // The programs' whole job as `varnel HEADER --all` does it: parse, then
+  // the page and the document handed to their files block by block. Not
+  // run when the page is skipped.
+  PhaseResult job;
   int64_t modelBytes = 0;  // resident growth that outlives the parse
   ModelSummary model;
 

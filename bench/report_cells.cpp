@@ -18,6 +18,9 @@ Metric MetricOf(const InputResult& r, Which which) {
     case Which::kLines:
       phase = &r.lines;
       break;
+    case Which::kJob:
+      phase = &r.job;
+      break;
     case Which::kEndToEnd: {
       Metric m;
       // The first phase that did not succeed decides.
@@ -141,4 +144,22 @@ void PrintEndToEndRow(FILE* out, const std::string& label,
       Mb(asPhase, m.peakBytes).c_str(),
       m.ok() ? Fmt("%.1f", double(m.peakBytes) / r.inBytes).c_str()
              : ShortStatus(m.status));
+}
+
+void PrintJobHeader(FILE* out) {
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s\n", "", "",
+               "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in");
+}
+
+void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
+                 const InputResult& r) {
+  const PhaseResult& j = r.job;
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s\n", label.c_str(),
+               scale.c_str(), Bytes(r.inBytes).c_str(),
+               Bytes(j.outBytes).c_str(), Ms(j).c_str(),
+               Rate(j, r.inBytes, j.seconds).c_str(),
+               Mb(j, r.inBytes + j.peakBytes).c_str(),
+               j.ok() ? Fmt("%.1f", double(r.inBytes + j.peakBytes) / r.inBytes)
+                            .c_str()
+                      : ShortStatus(j.status));
 }

@@ -21,7 +21,7 @@ struct Metric {
   bool ok() const { return status == PhaseStatus::kOk; }
 };
 
-enum class Which { kLines, kParse, kHtml, kXml, kMerge, kEndToEnd };
+enum class Which { kLines, kParse, kHtml, kXml, kMerge, kEndToEnd, kJob };
 
 Metric MetricOf(const InputResult& r, Which which);
 
@@ -49,6 +49,9 @@ void PrintMergeRow(FILE* out, const std::string& label,
                    const std::string& scale, const PhaseResult& p);
 void PrintEndToEndRow(FILE* out, const std::string& label,
                       const std::string& scale, const InputResult& r);
+void PrintJobHeader(FILE* out);
+void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
+                 const InputResult& r);
 
 // The wx headers, one by one and concatenated (bench_report_wx.cpp).
 void PrintWxReport(const BenchRun& run, FILE* out);
