@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -110,34 +111,23 @@ class Output {
   SafeFileWriter file_;
 };
 
-bool WriteXml(CModuleInfo* module, const CliOptions& opts,
-              const std::string& htmlPath, const std::string& path,
-              std::ostream& out, std::ostream& err) {
-  std::string message;
-  Output output(path, out);
-  if (output.Open(&message) &&
-      BuildXmlDocumentInPieces(module, opts.header, htmlPath,
-                               [&](TextList* piece) {
-                                 return output.Write(piece, &message);
-                               }) &&
-      output.Close(&message))
-    return true;
-  err << path << ": " << message << "\n";
-  return false;
-}
+// BuildXmlDocumentInPieces or BuildHtmlPageInPieces.
+using PieceBuilder = bool (*)(CModuleInfo*, const std::string&,
+                              const std::string&,
+                              const std::function<bool(TextList*)>&);
 
 // The outputs go out piece by piece: the page can be far larger than the
 // header (every block repeats a bar of all classes), and neither needs to
 // be held whole.
-bool WriteHtml(CModuleInfo* module, const CliOptions& opts,
-               const std::string& path, std::ostream& out, std::ostream& err) {
+bool WriteOutput(PieceBuilder build, CModuleInfo* module,
+                 const CliOptions& opts, const std::string& htmlPath,
+                 const std::string& path, std::ostream& out,
+                 std::ostream& err) {
   std::string message;
   Output output(path, out);
   if (output.Open(&message) &&
-      BuildHtmlPageInPieces(module, opts.header, path,
-                            [&](TextList* piece) {
-                              return output.Write(piece, &message);
-                            }) &&
+      build(module, opts.header, htmlPath,
+            [&](TextList* piece) { return output.Write(piece, &message); }) &&
       output.Close(&message))
     return true;
   err << path << ": " << message << "\n";
@@ -236,9 +226,11 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
       PrintSummary(module, out);
     return 0;
   }
-  if (opts.xml && !WriteXml(&module, opts, htmlPath, xmlPath, out, err))
+  if (opts.xml && !WriteOutput(BuildXmlDocumentInPieces, &module, opts,
+                               htmlPath, xmlPath, out, err))
     return 1;
-  if (opts.html && !WriteHtml(&module, opts, htmlPath, out, err))
+  if (opts.html && !WriteOutput(BuildHtmlPageInPieces, &module, opts,
+                                htmlPath, htmlPath, out, err))
     return 1;
   // Say where the files are, unless standard output carries one of them.
   bool toStdout = (opts.xml && xmlPath == "-") || (opts.html && htmlPath == "-");

@@ -10,18 +10,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/varnel-cli.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# run EXPECTED_STATUS ARGS...: runs varnel, keeps stdout and stderr.
-run() {
-  expected=$1; shift
-  "$VARNEL" "$@" > out.txt 2> err.txt
-  status=$?
-  [ "$status" -eq "$expected" ] || fail "varnel $* exited $status, expected $expected: $(cat err.txt)"
-}
-expect_err() { grep -qF -- "$1" err.txt || fail "stderr lacks '$1': $(cat err.txt)"; }
-expect_out() { grep -qF -- "$1" out.txt || fail "stdout lacks '$1'"; }
+. "$SRC/tests/e2e/test_lib.sh"
 
 cp "$SRC/examples/Geometry.h" .
 printf 'class A { int a; };\n' > A.h

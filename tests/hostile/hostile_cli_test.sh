@@ -14,17 +14,7 @@ cleanup() {
 trap cleanup EXIT
 cd "$WORK" || exit 1
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# run EXPECTED_STATUS ARGS...: runs varnel, keeps stdout and stderr.
-run() {
-  expected=$1; shift
-  "$VARNEL" "$@" > out.txt 2> err.txt
-  status=$?
-  [ "$status" -eq "$expected" ] || fail "varnel $* exited $status, expected $expected: $(cat err.txt)"
-}
-expect_err() { grep -qF -- "$1" err.txt || fail "stderr lacks '$1': $(cat err.txt)"; }
+. "$SRC/tests/e2e/test_lib.sh"
 no_temp_files() {
   [ "$(find . -name '*.tmp*' | wc -l)" -eq 0 ] || fail "temporary files left: $(find . -name '*.tmp*')"
 }

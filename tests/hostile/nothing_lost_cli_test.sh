@@ -13,8 +13,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/varnel-lost.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK" || exit 1
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$SRC/tests/e2e/test_lib.sh"
 
 cp "$SRC/examples/Geometry.h" "$SRC/examples/varnel.INI" .
 job() { "$VARNEL" Geometry.h --ini varnel.INI --merge Geometry.xml --all "$@"; }
