@@ -109,10 +109,13 @@ void PrintParseRow(FILE* out, const std::string& label,
 
 void PrintOutputRow(FILE* out, const std::string& label,
                     const std::string& scale, const PhaseResult& p) {
-  std::string outBytes = p.ok() ? Bytes(p.outBytes)
-                         : p.status == PhaseStatus::kSkipped
-                             ? std::string(">") + Bytes(p.estimate)
-                             : ShortStatus(p.status);
+  std::string outBytes;
+  if (p.ok())
+    outBytes = Bytes(p.outBytes);
+  else if (p.status == PhaseStatus::kSkipped)
+    outBytes.append(">").append(Bytes(p.estimate));
+  else
+    outBytes = ShortStatus(p.status);
   std::fprintf(out, "%-20s %5s %12s %10s %9s %8s %9s %10s\n", label.c_str(),
                scale.c_str(), outBytes.c_str(), Ms(p).c_str(), CpuMs(p).c_str(),
                Rate(p, p.outBytes, p.seconds).c_str(),

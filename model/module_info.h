@@ -93,7 +93,12 @@ class CModuleInfo {
   void SetOptions(const Options& options);
 
   // Module passes over the normalised line list (parser/module_passes.cpp).
-  void CountGlobals(const TextList& lines);
+  // CountGlobals allocates a record per counted declaration; the parse
+  // itself passes false, and the passes then add records only as they
+  // fill them, up to the counts. The records end the same either way, but
+  // thousands of overloads of one name no longer build thousands of
+  // records that merging drops again.
+  void CountGlobals(const TextList& lines, bool allocateRecords = true);
   void CountClasses(const TextList& lines);
   void ParseGlobalVariables(TextList& lines);
   void ParseGlobalFunctions(TextList& lines, const TextList& notReturns);

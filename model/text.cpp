@@ -76,28 +76,71 @@ size_t FindFrom(std::string_view text, std::string_view what, size_t from) {
 
 }  // namespace
 
+namespace {
+
+// Replacing by a text no longer than the pattern never writes past what it
+// has read, so it runs in place.
+int ReplaceShrinking(std::string* text, std::string_view from,
+                     std::string_view to, size_t pos) {
+  std::string& s = *text;
+  size_t out = pos, done = pos;
+  int count = 0;
+  while (pos != std::string::npos) {
+    if (out != done)
+      std::memmove(&s[out], &s[done], pos - done);
+    out += pos - done;
+    std::memcpy(&s[out], to.data(), to.size());
+    out += to.size();
+    done = pos + from.size();
+    ++count;
+    pos = FindFrom(s, from, done);
+  }
+  if (out != done)
+    std::memmove(&s[out], &s[done], s.size() - done);
+  s.resize(out + (s.size() - done));
+  return count;
+}
+
+// A longer replacement runs in place too, once the text is moved to the
+// end of its grown buffer: the output then never overtakes the input.
+// Growing the one buffer instead of building a second one keeps a
+// multi-megabyte text from being copied into fresh memory on every call.
+int ReplaceGrowing(std::string* text, std::string_view from,
+                   std::string_view to, size_t pos) {
+  std::string& s = *text;
+  size_t count = 0;
+  for (size_t p = pos; p != std::string::npos;
+       p = FindFrom(s, from, p + from.size()))
+    ++count;
+  const size_t size = s.size();
+  const size_t shift = count * (to.size() - from.size());
+  s.resize(size + shift);
+  std::memmove(&s[shift], &s[0], size);
+  size_t out = 0, done = shift;
+  pos += shift;
+  while (pos != std::string::npos) {
+    std::memmove(&s[out], &s[done], pos - done);
+    out += pos - done;
+    std::memcpy(&s[out], to.data(), to.size());
+    out += to.size();
+    done = pos + from.size();
+    pos = FindFrom(s, from, done);
+  }
+  // What is left after the last occurrence is already in its place.
+  return static_cast<int>(count);
+}
+
+}  // namespace
+
 int ReplaceAll(std::string* text, std::string_view from, std::string_view to) {
   if (from.empty())
     return 0;
   size_t pos = FindFrom(*text, from, 0);
   if (pos == std::string::npos)
     return 0;
-  // Build the result in one pass rather than splicing in place, which would
-  // move the tail once per occurrence.
-  std::string out;
-  out.reserve(text->size());
-  size_t done = 0;
-  int count = 0;
-  while (pos != std::string::npos) {
-    out.append(*text, done, pos - done);
-    out.append(to);
-    done = pos + from.size();
-    ++count;
-    pos = FindFrom(*text, from, done);
-  }
-  out.append(*text, done, std::string::npos);
-  text->swap(out);
-  return count;
+  if (to.size() <= from.size())
+    return ReplaceShrinking(text, from, to, pos);
+  return ReplaceGrowing(text, from, to, pos);
 }
 
 void ReplaceAllRepeat(std::string* text, std::string_view from,

@@ -14,6 +14,45 @@ TEST(TextTest, ReplaceAllCountsAndDoesNotRescan) {
   EXPECT_EQ(0, ReplaceAll(&t, "q", "r"));
 }
 
+// Left to right, non-overlapping, into a new string: the plain reading
+// that the in-place replacement must match.
+std::string ReplacedPlainly(const std::string& s, const std::string& from,
+                            const std::string& to) {
+  std::string out;
+  size_t i = 0;
+  while (i < s.size()) {
+    if (s.compare(i, from.size(), from) == 0) {
+      out += to;
+      i += from.size();
+    } else {
+      out += s[i++];
+    }
+  }
+  return out;
+}
+
+TEST(TextTest, ReplaceAllInPlaceMatchesThePlainReading) {
+  const char* patterns[][2] = {
+      {"a", "ab"},   {"ab", "a"},   {"aba", "x"},  {"aba", "xyzw"},
+      {" a", "a"},   {"a ", "\na\n"}, {"b", ""},  {":a:", ":\na:\n"},
+      {"  b", " "},  {"aa", "aaa"}};
+  unsigned seed = 7;
+  for (int round = 0; round < 300; ++round) {
+    std::string s;
+    const int len = round % 40;
+    for (int i = 0; i < len; ++i) {
+      seed = seed * 1103515245 + 12345;
+      s += " ab:"[(seed >> 16) % 4];
+    }
+    for (const auto& p : patterns) {
+      std::string replaced = s;
+      const std::string expected = ReplacedPlainly(s, p[0], p[1]);
+      ReplaceAll(&replaced, p[0], p[1]);
+      ASSERT_EQ(expected, replaced) << "'" << s << "' " << p[0] << " -> " << p[1];
+    }
+  }
+}
+
 TEST(TextTest, PartsClampAndGiveEmptyForSmallCounts) {
   EXPECT_EQ("", Left("abc", 0));
   EXPECT_EQ("", Left("abc", -3));

@@ -79,7 +79,8 @@ void WalkBody(LineStore& lines, const std::string& name, int classKind,
   }
 }
 
-void CountMembers(CClassInfo& cls, LineStore& lines) {
+// Counts the members; see CModuleInfo::CountGlobals for `allocateRecords`.
+void CountMembers(CClassInfo& cls, LineStore& lines, bool allocateRecords) {
   cls.m_nVars = cls.m_nFuncs = 0;
   cls.m_pVars.clear();
   cls.m_pFuncs.clear();
@@ -89,8 +90,10 @@ void CountMembers(CClassInfo& cls, LineStore& lines) {
            [&](int, Member kind, int, int) {
              ++(kind == Member::kData ? cls.m_nVars : cls.m_nFuncs);
            });
-  cls.m_pVars.resize(cls.m_nVars);
-  cls.m_pFuncs.resize(cls.m_nFuncs);
+  if (allocateRecords) {
+    cls.m_pVars.resize(cls.m_nVars);
+    cls.m_pFuncs.resize(cls.m_nFuncs);
+  }
   cls.m_nVarCount = cls.m_nVars;
   cls.m_nFuncCount = cls.m_nFuncs;
 }
@@ -110,14 +113,17 @@ bool StopsLookBack(const std::string& line) {
 }
 
 void ParseData(CClassInfo& cls, LineStore& lines) {
-  if (cls.m_nVars <= 0 || lines.First() < 0)
+  if (cls.m_nVars <= 0 || lines.First() < 0) {
+    if (cls.m_nVars > 0)  // counted, but no lines to fill them from
+      cls.m_pVars.resize(cls.m_nVars);
     return;
+  }
   const std::string name = cls.m_strName;
   int k = 0;
+  cls.m_pVars.reserve(cls.m_nVars);
   WalkBody(lines, name, cls.m_nKind,
            [&](int i, Member kind, int level, int bodyStart) {
-             if (kind != Member::kData ||
-                 k >= static_cast<int>(cls.m_pVars.size()))
+             if (kind != Member::kData || k >= cls.m_nVars)
                return;
              // The declaration starts after the nearest earlier line of the
              // body that ends a statement, is a label or was consumed.
@@ -140,6 +146,8 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
              }
              CountByLevel(level, &cls.m_nVarsPrivate, &cls.m_nVarsProtected,
                           &cls.m_nVarsPublic);
+             if (k == static_cast<int>(cls.m_pVars.size()))
+               cls.m_pVars.emplace_back();
              CDeclInfo& var = cls.m_pVars[k++];
              var.m_strClass = name;
              var.m_nScope = level;
@@ -157,10 +165,13 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
 
 void ParseFunctions(CClassInfo& cls, LineStore& lines,
                     const TextList& notReturns) {
-  if (cls.m_nFuncs <= 0 || lines.First() < 0)
+  if (cls.m_nFuncs <= 0 || lines.First() < 0) {
+    if (cls.m_nFuncs > 0)  // counted, but no lines to fill them from
+      cls.m_pFuncs.resize(cls.m_nFuncs);
     return;
+  }
   const std::string name = cls.m_strName;
-  FunctionMerger merger(&cls.m_pFuncs);
+  FunctionMerger merger(&cls.m_pFuncs, cls.m_nFuncs);
   WalkBody(lines, name, cls.m_nKind, [&](int i, Member kind, int level, int) {
     if (kind != Member::kMethod)
       return;
@@ -192,7 +203,7 @@ void CModuleInfo::CountClassMembers(const std::string& name,
                                     LineStore& lines) {
   if (CClassInfo* cls = FindClass(name)) {
     lines.IndexHeads({name});
-    CountMembers(*cls, lines);
+    CountMembers(*cls, lines, true);
   }
 }
 
@@ -242,7 +253,7 @@ void ParseAllClassBodies(CModuleInfo* module, TextList* lines,
   LineStore store(std::move(*lines));
   store.IndexHeads(names);
   for (CClassInfo* cls : firsts) {
-    CountMembers(*cls, store);
+    CountMembers(*cls, store, false);
     ParseData(*cls, store);
     ParseFunctions(*cls, store, notReturns);
   }

@@ -122,7 +122,7 @@ void PlainClassPasses(CClassInfo& c, TextList& l, const TextList& notReturns) {
     CompactLines(&l);
   }
   if (c.m_nFuncs > 0 && !l.empty()) {
-    FunctionMerger merger(&c.m_pFuncs);
+    FunctionMerger merger(&c.m_pFuncs, c.m_nFuncs);
     PlainWalk(l, c.m_strName, c.m_nKind,
               [&](size_t i, bool method, int level, int) {
                 if (!method) return;

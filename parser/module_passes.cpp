@@ -60,7 +60,8 @@ bool HasWord(const std::string& line, std::string_view word) {
 
 }  // namespace
 
-void CModuleInfo::CountGlobals(const TextList& constLines) {
+void CModuleInfo::CountGlobals(const TextList& constLines,
+                               bool allocateRecords) {
   m_nVars = m_nFuncs = 0;
   m_nVarCount = m_nVarsLocal = m_nVarsExtern = 0;
   m_nFuncCount = m_nFuncsLocal = m_nFuncsExtern = 0;
@@ -76,8 +77,10 @@ void CModuleInfo::CountGlobals(const TextList& constLines) {
     else
       ++m_nFuncs;
   });
-  m_pVars.resize(m_nVars);
-  m_pFuncs.resize(m_nFuncs);
+  if (allocateRecords) {
+    m_pVars.resize(m_nVars);
+    m_pFuncs.resize(m_nFuncs);
+  }
   m_nVarCount = m_nVars;
   m_nFuncCount = m_nFuncs;
 }
@@ -92,11 +95,15 @@ void CModuleInfo::CountClasses(const TextList& lines) {
 }
 
 void CModuleInfo::ParseGlobalVariables(TextList& lines) {
-  if (m_nVars <= 0 || lines.empty())
+  if (m_nVars <= 0 || lines.empty()) {
+    if (m_nVars > 0)  // counted, but no lines to fill them from
+      m_pVars.resize(m_nVars);
     return;
+  }
   int k = 0;
+  m_pVars.reserve(m_nVars);
   WalkTopLevel(lines, [&](size_t i, TopLevel kind) {
-    if (kind != TopLevel::kVariable || k >= static_cast<int>(m_pVars.size()))
+    if (kind != TopLevel::kVariable || k >= m_nVars)
       return;
     // The declaration starts after the nearest earlier line that ends a
     // statement or was consumed already.
@@ -106,6 +113,8 @@ void CModuleInfo::ParseGlobalVariables(TextList& lines) {
     bool external = HasWord(lines[s], "extern ") ||
                     HasWord(lines[s], "enum ") ||
                     HasWord(lines[i], "typedef ");
+    if (k == static_cast<int>(m_pVars.size()))
+      m_pVars.emplace_back();
     CDeclInfo& var = m_pVars[k++];
     var.m_strName = std::move(lines[s]);
     lines[s].clear();
@@ -124,9 +133,12 @@ void CModuleInfo::ParseGlobalVariables(TextList& lines) {
 
 void CModuleInfo::ParseGlobalFunctions(TextList& lines,
                                        const TextList& notReturns) {
-  if (m_nFuncs < 1 || lines.empty())
+  if (m_nFuncs < 1 || lines.empty()) {
+    if (m_nFuncs > 0)  // counted, but no lines to fill them from
+      m_pFuncs.resize(m_nFuncs);
     return;
-  FunctionMerger merger(&m_pFuncs);
+  }
+  FunctionMerger merger(&m_pFuncs, m_nFuncs);
   WalkTopLevel(lines, [&](size_t i, TopLevel kind) {
     if (kind != TopLevel::kFunction)
       return;

@@ -1,5 +1,7 @@
 #include "parser/parse_header.h"
 
+#include <algorithm>
+
 #include "model/file_io.h"
 #include "parser/class_passes.h"
 #include "parser/line_prep.h"
@@ -42,6 +44,7 @@ bool ParseHeaderText(const std::string& text, const std::string& headerPath,
     *err = kCannotReadMessage;
     return false;
   }
+  lines->reserve(std::count(text.begin(), text.end(), '\n') + 1);
   ForEachLine(text, [lines](std::string_view raw) {
     std::string line(raw);
     NormalizeSpacing(&line);
@@ -66,7 +69,7 @@ void ParseLines(const std::string& headerPath, const std::string& htmlPath,
   ExtractIncludes(lines, &module->m_arrHIncludes);
   NormalizeStatements(lines, macros);
 
-  module->CountGlobals(*lines);
+  module->CountGlobals(*lines, false);
   module->CountClasses(*lines);
   module->ParseGlobalVariables(*lines);
   module->ParseGlobalFunctions(*lines, notReturns);

@@ -280,6 +280,14 @@ bool FunctionMerger::SeenTexts::Insert(const std::string& text,
   return set_.insert(text).second;
 }
 
+FunctionMerger::FunctionMerger(std::vector<CDeclInfo>* records, int limit)
+    : records_(*records), limit_(limit) {
+  // Room for the usual handful of methods; a long list of overloads that
+  // merge into few records grows the vector only as far as it needs.
+  const int kExpected = 64;
+  records_.reserve(std::min(limit, kExpected));
+}
+
 bool FunctionMerger::Add(const std::string& line, const Signature& sig,
                          const std::string& className, int scope) {
   TextList params = SplitParameters(sig.params);
@@ -289,9 +297,11 @@ bool FunctionMerger::Add(const std::string& line, const Signature& sig,
   if (found != byName_.end()) {
     index = found->second;
   } else {
-    if (count_ >= static_cast<int>(records_.size()))
+    if (count_ >= limit_)
       return false;
     index = count_++;
+    if (index == static_cast<int>(records_.size()))
+      records_.emplace_back();
     byName_.emplace(sig.name, index);
     params_.emplace_back();
     returns_.emplace_back();

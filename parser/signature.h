@@ -39,9 +39,9 @@ void RemoveNotReturns(TextList* returns, const TextList& notReturns);
 // appearance, as the global-function and method passes do.
 class FunctionMerger {
  public:
-  // `records` holds the records the counting pass allocated.
-  explicit FunctionMerger(std::vector<CDeclInfo>* records)
-      : records_(*records) {}
+  // Fills `records` from the start, adding records as needed, up to
+  // `limit` of them (the count of declarations).
+  FunctionMerger(std::vector<CDeclInfo>* records, int limit);
 
   // Adds one declaration line, split into `sig`; `scope` is its binding or
   // access level. Returns false when the records are used up.
@@ -64,6 +64,7 @@ class FunctionMerger {
   };
 
   std::vector<CDeclInfo>& records_;
+  const int limit_;
   int count_ = 0;
   std::unordered_map<std::string, int> byName_;
   std::vector<SeenTexts> params_, returns_;
