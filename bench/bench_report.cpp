@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "bench/report_cells.h"
 
@@ -54,6 +56,18 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " programs have at that point.\n  Each child warms up on a tiny header"
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
       " file that the xml phase saved.\n");
+  const char* tunables = std::getenv("GLIBC_TUNABLES");
+  if (tunables && std::strstr(tunables, "glibc.malloc.hugetlb=1"))
+    std::fprintf(
+        out,
+        "Heap: in 2 MB pages (GLIBC_TUNABLES=%s), as varnel has\n"
+        "  it for headers of 1 MB and more; GLIBC_TUNABLES="
+        "glibc.malloc.hugetlb=0\n  measures with 4 KB pages.\n",
+        tunables);
+  else
+    std::fprintf(out,
+                 "Heap: in 4 KB pages (the system gives no huge pages on"
+                 " request, or\n  GLIBC_TUNABLES chose so).\n");
   if (run.peakReset)
     std::fprintf(
         out,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/huge_pages.h"
 #include "cli/options.h"
 #include "cli/run.h"
 #include "model/file_io.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     std::cout << kVersion << "\n";
     return 0;
   }
+  RestartWithHugePagesForInput(opts.header, argv);
   // Without this, running out of memory would end the program without a
   // word and leave the temporary file of an unfinished output behind.
   try {
