@@ -88,8 +88,8 @@ void AppendMember(TextList* lines, const CDeclInfo& member) {
   lines->push_back("</Member>");
 }
 
-void AppendMemberList(TextList* lines, const CClassInfo& cls,
-                      const CModuleInfo& module) {
+bool AppendMemberList(TextList* lines, const CClassInfo& cls,
+                      const CModuleInfo& module, const XmlFlush* flush) {
   AppendSectionHead(lines, "MemberList", cls.m_strVarAnchor,
                     "Data members of the class " + cls.m_strName,
                     cls.m_strVarText);
@@ -98,9 +98,12 @@ void AppendMemberList(TextList* lines, const CClassInfo& cls,
   for (size_t i = 0; i < count; ++i) {
     if (IsListed(cls.m_pVars[i], module))
       AppendMember(lines, cls.m_pVars[i]);
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</Members>");
   lines->push_back("</MemberList>");
+  return true;
 }
 
 void AppendMethodShort(TextList* lines, const CDeclInfo& method) {
@@ -113,8 +116,8 @@ void AppendMethodShort(TextList* lines, const CDeclInfo& method) {
 
 // The short list follows the member options; the full entries are written
 // for every method.
-void AppendMethods(TextList* lines, const CClassInfo& cls,
-                   const CModuleInfo& module) {
+bool AppendMethods(TextList* lines, const CClassInfo& cls,
+                   const CModuleInfo& module, const XmlFlush* flush) {
   AppendSectionHead(lines, "MethodsList", cls.m_strFuncAnchor,
                     "Methods of the class " + cls.m_strName, cls.m_strFuncText);
   lines->push_back("<MethodsShort>");
@@ -122,6 +125,8 @@ void AppendMethods(TextList* lines, const CClassInfo& cls,
   for (size_t i = 0; i < count; ++i) {
     if (IsListed(cls.m_pFuncs[i], module))
       AppendMethodShort(lines, cls.m_pFuncs[i]);
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</MethodsShort>");
   lines->push_back("</MethodsList>");
@@ -131,22 +136,26 @@ void AppendMethods(TextList* lines, const CClassInfo& cls,
     lines->push_back(AnchoredStartTag("Method", cls.m_pFuncs[i].m_strAnchor));
     AppendFunctionBody(lines, cls.m_pFuncs[i]);
     lines->push_back("</Method>");
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</Methods>");
+  return true;
 }
 
 }  // namespace
 
 namespace xml_writer {
 
-void AppendClass(TextList* lines, const CClassInfo& cls,
-                 const CModuleInfo& module) {
+bool AppendClass(TextList* lines, const CClassInfo& cls,
+                 const CModuleInfo& module, const XmlFlush* flush) {
   AppendClassHead(lines, cls);
-  if (cls.m_nVars > 0)
-    AppendMemberList(lines, cls, module);
-  if (cls.m_nFuncs > 0)
-    AppendMethods(lines, cls, module);
+  if (cls.m_nVars > 0 && !AppendMemberList(lines, cls, module, flush))
+    return false;
+  if (cls.m_nFuncs > 0 && !AppendMethods(lines, cls, module, flush))
+    return false;
   lines->push_back("</Class>");
+  return true;
 }
 
 }  // namespace xml_writer

@@ -67,9 +67,12 @@ void AppendListHead(TextList* lines, const char* tag, const std::string& anchor,
 
 }  // namespace
 
-void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module) {
+namespace xml_writer {
+
+bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
+                      const XmlFlush* flush) {
   if (module.m_nVars < 1)
-    return;
+    return true;
   AppendListHead(lines, "Module.VariableList", module.m_strVarAnchor,
                  "Global variables:", module.m_strVarText, kVarListPlaceholder);
   lines->push_back("<Variables>");
@@ -77,14 +80,18 @@ void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module) {
   for (size_t i = 0; i < count; ++i) {
     if (IsListed(module.m_pVars[i], module))
       AppendVariable(lines, module.m_pVars[i]);
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</Variables>");
   lines->push_back("</Module.VariableList>");
+  return true;
 }
 
-void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
+bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
+                       const XmlFlush* flush) {
   if (module.m_nFuncs < 1)
-    return;
+    return true;
   AppendListHead(lines, "Module.FunctionList", module.m_strFuncAnchor,
                  "Global functions:", module.m_strFuncText,
                  kFuncListPlaceholder);
@@ -93,6 +100,8 @@ void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
   for (size_t i = 0; i < count; ++i) {
     if (IsListed(module.m_pFuncs[i], module))
       AppendFunctionShort(lines, module.m_pFuncs[i]);
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</FunctionsShort>");
   lines->push_back("</Module.FunctionList>");
@@ -101,6 +110,19 @@ void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
   for (size_t i = 0; i < count; ++i) {
     if (IsListed(module.m_pFuncs[i], module))
       AppendModuleFunction(lines, module.m_pFuncs[i]);
+    if (!FlushIfLong(lines, flush))
+      return false;
   }
   lines->push_back("</Module.Functions>");
+  return true;
+}
+
+}  // namespace xml_writer
+
+void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module) {
+  AppendGlobalVars(lines, module, nullptr);
+}
+
+void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
+  AppendGlobalFuncs(lines, module, nullptr);
 }

@@ -98,9 +98,8 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
   TextList lines;
   WriteXmlHead(&lines, *module);
   WriteXmlModule(&lines, *module);
-  WriteXmlGlobalVars(&lines, *module);
-  WriteXmlGlobalFuncs(&lines, *module);
-  if (!flush(&lines))
+  if (!AppendGlobalVars(&lines, *module, &flush) ||
+      !AppendGlobalFuncs(&lines, *module, &flush) || !flush(&lines))
     return false;
 
   // Each class is written as the first record of its name; one index built
@@ -113,9 +112,9 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
     firstByName.emplace(cls.m_strName, &cls);
   }
   for (size_t i = 0; i < count; ++i) {
-    AppendClass(&lines, *firstByName.at(module->m_pClasses[i].m_strName),
-                *module);
-    if (!flush(&lines))
+    if (!AppendClass(&lines, *firstByName.at(module->m_pClasses[i].m_strName),
+                     *module, &flush) ||
+        !flush(&lines))
       return false;
   }
   WriteXmlEnd(&lines, *module);

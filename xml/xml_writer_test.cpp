@@ -135,6 +135,43 @@ TEST(XmlWriterTest, BuildsReplaceTheLinesAndRepeatExactly) {
   EXPECT_EQ(module.m_nClasses + 2, calls);
 }
 
+// Long lists are handed on while they are built, so a file gets them
+// without the whole section in memory; the bytes stay the same, and a
+// failed write stops the build at once.
+TEST(XmlWriterTest, LongListsAreHandedOnInPiecesAndAFailureStops) {
+  std::string header = "class CBig\n{\npublic:\n";
+  for (int i = 0; i < 3000; ++i)
+    header += "int Method" + std::to_string(i) + "(int a);\n";
+  header += "};\n";
+  for (int i = 0; i < 3000; ++i)
+    header += "int Global" + std::to_string(i) + "(int a);\n";
+  CModuleInfo module = Parse(header);
+  TextList whole = Build(&module);
+
+  TextList joined;
+  size_t largest = 0;
+  int calls = 0;
+  ASSERT_TRUE(BuildXmlDocumentInPieces(
+      &module, "/src/Geo.h", "/doc/Geo.htm", [&](TextList* piece) {
+        ++calls;
+        largest = std::max(largest, piece->size());
+        joined.insert(joined.end(), piece->begin(), piece->end());
+        piece->clear();
+        return true;
+      }));
+  EXPECT_EQ(whole, joined);
+  EXPECT_LT(largest, whole.size() / 4);
+
+  int failing = 0;
+  EXPECT_FALSE(BuildXmlDocumentInPieces(&module, "/src/Geo.h", "/doc/Geo.htm",
+                                        [&](TextList* piece) {
+                                          piece->clear();
+                                          return ++failing < 2;
+                                        }));
+  EXPECT_EQ(2, failing);
+  EXPECT_GT(calls, 2);
+}
+
 TEST(XmlWriterTest, StatisticsSentencesFollowTheStoredCounters) {
   CModuleInfo module;
   module.m_strName = "Geo";
