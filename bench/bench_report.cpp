@@ -61,8 +61,10 @@ void PrintMethod(const BenchRun& run, FILE* out) {
     std::fprintf(
         out,
         "Heap: in 2 MB pages (GLIBC_TUNABLES=%s), as varnel has\n"
-        "  it for headers of 1 MB and more; GLIBC_TUNABLES="
-        "glibc.malloc.hugetlb=0\n  measures with 4 KB pages.\n",
+        "  it for headers of 1 MB and more. Peaks are then counted in whole"
+        " 2 MB pages,\n  so the memory ratios of small inputs are coarse;"
+        " GLIBC_TUNABLES=\n  glibc.malloc.hugetlb=0 measures with 4 KB"
+        " pages.\n",
         tunables);
   else
     std::fprintf(out,
