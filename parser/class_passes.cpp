@@ -182,8 +182,7 @@ void ParseFunctions(CClassInfo& cls, LineStore& lines,
                  &cls.m_nFuncsPublic);
     lines.Take(i);
   });
-  cls.m_nFuncs = merger.count();
-  cls.m_pFuncs.resize(cls.m_nFuncs);
+  cls.m_nFuncs = merger.Finish();
   lines.Compact();
   for (auto& func : cls.m_pFuncs)
     RemoveNotReturns(&func.m_arrReturns, notReturns);

@@ -149,8 +149,7 @@ void CModuleInfo::ParseGlobalFunctions(TextList& lines,
     ++(binding == SCOPE_LOCAL ? m_nFuncsLocal : m_nFuncsExtern);
     lines[i].clear();
   });
-  m_nFuncs = merger.count();
-  m_pFuncs.resize(m_nFuncs);
+  m_nFuncs = merger.Finish();
   CompactLines(&lines);
   for (auto& func : m_pFuncs)
     RemoveNotReturns(&func.m_arrReturns, notReturns);

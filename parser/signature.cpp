@@ -282,10 +282,17 @@ bool FunctionMerger::SeenTexts::Insert(const std::string& text,
 
 FunctionMerger::FunctionMerger(std::vector<CDeclInfo>* records, int limit)
     : records_(*records), limit_(limit) {
-  // Room for the usual handful of methods; a long list of overloads that
-  // merge into few records grows the vector only as far as it needs.
-  const int kExpected = 64;
-  records_.reserve(std::min(limit, kExpected));
+  // Room for every declaration, so records are never moved while the list
+  // grows; memory that no record ever reaches is not touched, and Finish
+  // hands back what merging left unused.
+  records_.reserve(std::max(limit, 0));
+}
+
+int FunctionMerger::Finish() {
+  records_.resize(count_);
+  if (records_.capacity() > 2 * records_.size() + 64)
+    records_.shrink_to_fit();
+  return count_;
 }
 
 bool FunctionMerger::Add(const std::string& line, const Signature& sig,

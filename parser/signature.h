@@ -51,6 +51,9 @@ class FunctionMerger {
   // Number of records filled so far.
   int count() const { return count_; }
 
+  // Cuts the records to those filled and returns their number.
+  int Finish();
+
  private:
   // Texts already in one list of a record: a short list is searched, a
   // long one (a name overloaded many times) gets a set.
