@@ -280,16 +280,14 @@ bool CDocVarnel::IsHtmlTooLarge(uint64_t* bytes) {
 
 bool CDocVarnel::StreamHtml(const std::string& path) {
   m_arrLines.clear();
-  SafeFileWriter file;
   std::string err;
-  return file.Open(path, &err) &&
-         BuildHtmlPageInPieces(&m_module, m_strHeaderPath, m_strHtmlPath,
-                               [&](TextList* piece) {
-                                 bool ok = file.Write(*piece, &err);
-                                 piece->clear();
-                                 return ok;
-                               }) &&
-         file.Commit(&err);
+  return SavePieces(
+      path,
+      [&](const LineSink& save) {
+        return BuildHtmlPageInPieces(&m_module, m_strHeaderPath, m_strHtmlPath,
+                                     save);
+      },
+      &err);
 }
 
 bool CDocVarnel::BuildHtml() {

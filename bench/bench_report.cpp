@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "bench/report_cells.h"
+#include "cli/huge_pages.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
       " file that the xml phase saved.\n");
   const char* tunables = std::getenv("GLIBC_TUNABLES");
-  if (tunables && std::strstr(tunables, "glibc.malloc.hugetlb=1"))
+  if (TunablesAskForHugePages(tunables))
     std::fprintf(
         out,
         "Heap: in 2 MB pages (GLIBC_TUNABLES=%s), as varnel has\n"

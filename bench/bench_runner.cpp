@@ -242,14 +242,14 @@ class PhaseRunner {
       auto* lines = new TextList;
       return Parse(module, lines) &&
              Stream(htmlPath_, &written,
-                    [&](const std::function<bool(TextList*)>& flush) {
+                    [&](const LineSink& sink) {
                       return BuildHtmlPageInPieces(module, input_.headerPath,
-                                                   htmlPath_, flush);
+                                                   htmlPath_, sink);
                     }) &&
              Stream(xmlPath_, &written,
-                    [&](const std::function<bool(TextList*)>& flush) {
+                    [&](const LineSink& sink) {
                       return BuildXmlDocumentInPieces(module, input_.headerPath,
-                                                      htmlPath_, flush);
+                                                      htmlPath_, sink);
                     });
     });
     j.outBytes = written;
@@ -258,19 +258,18 @@ class PhaseRunner {
 
   // Writes what `build` hands out piece by piece to `path`, as the
   // programs do; adds the bytes written to `written`.
-  static bool Stream(
-      const std::string& path, int64_t* written,
-      const std::function<bool(const std::function<bool(TextList*)>&)>& build) {
-    SafeFileWriter file;
+  static bool Stream(const std::string& path, int64_t* written,
+                     const std::function<bool(const LineSink&)>& build) {
     std::string err;
-    return file.Open(path, &err) &&
-           build([&](TextList* piece) {
-             *written += OutputBytes(*piece);
-             const bool ok = file.Write(*piece, &err);
-             piece->clear();
-             return ok;
-           }) &&
-           file.Commit(&err);
+    return SavePieces(
+        path,
+        [&](const LineSink& save) {
+          return build([&](TextList* piece) {
+            *written += OutputBytes(*piece);
+            return save(piece);
+          });
+        },
+        &err);
   }
 
   // Runs the body in new children, once and then again while the runs

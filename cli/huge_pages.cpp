@@ -32,6 +32,12 @@ bool HugePagesWanted(std::string_view thpMode, const char* tunables) {
          std::string_view(tunables).find(kTunable) == std::string_view::npos;
 }
 
+bool TunablesAskForHugePages(const char* tunables) {
+  return tunables != nullptr &&
+         std::string_view(tunables).find(std::string(kTunable) + "=1") !=
+             std::string_view::npos;
+}
+
 std::string TunablesWithHugePages(const char* tunables) {
   std::string value = tunables ? tunables : "";
   if (!value.empty())

@@ -22,6 +22,9 @@ extern const long long kHugePagesInputBytes;
 // the tunable either way (`tunables` is GLIBC_TUNABLES, or null).
 bool HugePagesWanted(std::string_view thpMode, const char* tunables);
 
+// True when `tunables` asks for huge pages for the heap.
+bool TunablesAskForHugePages(const char* tunables);
+
 // The value of GLIBC_TUNABLES that adds huge pages to `tunables`.
 std::string TunablesWithHugePages(const char* tunables);
 

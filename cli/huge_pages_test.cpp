@@ -22,4 +22,7 @@ TEST(HugePagesTest, TunableIsAddedToTheUsersOwn) {
   EXPECT_EQ("glibc.malloc.hugetlb=1", TunablesWithHugePages(""));
   EXPECT_EQ("glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1",
             TunablesWithHugePages("glibc.malloc.arena_max=2"));
+  EXPECT_TRUE(TunablesAskForHugePages(TunablesWithHugePages("a=1").c_str()));
+  EXPECT_FALSE(TunablesAskForHugePages("glibc.malloc.hugetlb=0"));
+  EXPECT_FALSE(TunablesAskForHugePages(nullptr));
 }

@@ -1,7 +1,6 @@
 #include "cli/run.h"
 
 #include <filesystem>
-#include <functional>
 
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -114,7 +113,7 @@ class Output {
 // BuildXmlDocumentInPieces or BuildHtmlPageInPieces.
 using PieceBuilder = bool (*)(CModuleInfo*, const std::string&,
                               const std::string&,
-                              const std::function<bool(TextList*)>&);
+                              const LineSink&);
 
 // The outputs go out piece by piece: the page can be far larger than the
 // header (every block repeats a bar of all classes), and neither needs to

@@ -180,7 +180,7 @@ void WriteMethodBlock(TextList* lines, const ClassContext& ctx,
 
 bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
                             const CModuleInfo& module, const TextList& navBar,
-                            const HtmlFlush* flush) {
+                            const LineSink* flush) {
   const ClassContext ctx{cls, module, ClassNavBarLines(cls, module), navBar};
   WriteOverview(lines, ctx);
   if (cls.m_nVars > 0)

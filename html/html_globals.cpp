@@ -80,7 +80,7 @@ void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
 
 bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
                                  const TextList& navBar,
-                                 const HtmlFlush* flush) {
+                                 const LineSink* flush) {
   if (module.m_nFuncs <= 0)
     return true;
   std::span<const CDeclInfo> funcs = Records(module.m_pFuncs, module.m_nFuncs);

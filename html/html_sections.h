@@ -4,8 +4,8 @@
 #ifndef VARNEL_HTML_HTML_SECTIONS_H_
 #define VARNEL_HTML_HTML_SECTIONS_H_
 
-#include <functional>
 
+#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -19,13 +19,12 @@ void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
 // `flush`, when given, gets the lines after the list and after every
 // detail block (see BuildHtmlPageInPieces); false from it stops the writer,
 // which then returns false.
-typedef std::function<bool(TextList*)> HtmlFlush;
 bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
                                  const TextList& navBar,
-                                 const HtmlFlush* flush = nullptr);
+                                 const LineSink* flush = nullptr);
 // The blocks of the given class record.
 bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
                             const CModuleInfo& module, const TextList& navBar,
-                            const HtmlFlush* flush = nullptr);
+                            const LineSink* flush = nullptr);
 
 #endif  // VARNEL_HTML_HTML_SECTIONS_H_

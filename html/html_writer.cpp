@@ -29,7 +29,7 @@ namespace {
 // bar, repeated after every block, is copied once instead of line by line.
 bool BuildPage(CModuleInfo* module, const std::string& headerPath,
                const std::string& htmlPath, bool joinBars,
-               const HtmlFlush& flush) {
+               const LineSink& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
   TextList lines;
@@ -63,7 +63,7 @@ bool BuildPage(CModuleInfo* module, const std::string& headerPath,
 
 bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath,
-                           const std::function<bool(TextList*)>& flush) {
+                           const LineSink& flush) {
   return BuildPage(module, headerPath, htmlPath, true, flush);
 }
 

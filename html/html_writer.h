@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
 #include <cstdint>
-#include <functional>
 
 // Runs the naming for the given paths, then replaces `lines` with the page.
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
@@ -23,7 +23,7 @@ void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
 // returns false as soon as `flush` returns false.
 bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath,
-                           const std::function<bool(TextList*)>& flush);
+                           const LineSink& flush);
 
 // The bytes that the module navigation bars alone take in the page of a
 // named model (each ends every block and lists every class, so they

@@ -173,3 +173,16 @@ bool SaveLines(const std::string& path, const TextList& lines,
   return writer.Open(path, err) && writer.Write(lines, err) &&
          writer.Commit(err);
 }
+
+bool SavePieces(const std::string& path,
+                const std::function<bool(const LineSink&)>& build,
+                std::string* err) {
+  SafeFileWriter writer;
+  return writer.Open(path, err) &&
+         build([&](TextList* piece) {
+           const bool ok = writer.Write(*piece, err);
+           piece->clear();
+           return ok;
+         }) &&
+         writer.Commit(err);
+}

@@ -3,8 +3,10 @@
 #define VARNEL_MODEL_FILE_IO_H_
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
+#include "model/line_sink.h"
 #include "model/text.h"
 
 enum class ReadStatus { kOk, kCannotOpen, kReadError };
@@ -62,6 +64,12 @@ class SafeFileWriter {
   std::string temp_;
   FILE* file_ = nullptr;
 };
+
+// Saves what `build` hands to its sink piece by piece, as SaveLines saves
+// a whole list; the output is never held whole.
+bool SavePieces(const std::string& path,
+                const std::function<bool(const LineSink&)>& build,
+                std::string* err);
 
 // Removes the temporary file of the SafeFileWriter being written, if any.
 // Safe to call from a signal handler, so that a program stopped by a

@@ -113,11 +113,8 @@ bool StopsLookBack(const std::string& line) {
 }
 
 void ParseData(CClassInfo& cls, LineStore& lines) {
-  if (cls.m_nVars <= 0 || lines.First() < 0) {
-    if (cls.m_nVars > 0)  // counted, but no lines to fill them from
-      cls.m_pVars.resize(cls.m_nVars);
+  if (cls.m_nVars <= 0 || lines.First() < 0)
     return;
-  }
   const std::string name = cls.m_strName;
   int k = 0;
   cls.m_pVars.reserve(cls.m_nVars);
@@ -165,11 +162,8 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
 
 void ParseFunctions(CClassInfo& cls, LineStore& lines,
                     const TextList& notReturns) {
-  if (cls.m_nFuncs <= 0 || lines.First() < 0) {
-    if (cls.m_nFuncs > 0)  // counted, but no lines to fill them from
-      cls.m_pFuncs.resize(cls.m_nFuncs);
+  if (cls.m_nFuncs <= 0 || lines.First() < 0)
     return;
-  }
   const std::string name = cls.m_strName;
   FunctionMerger merger(&cls.m_pFuncs, cls.m_nFuncs);
   WalkBody(lines, name, cls.m_nKind, [&](int i, Member kind, int level, int) {

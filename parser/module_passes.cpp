@@ -95,11 +95,8 @@ void CModuleInfo::CountClasses(const TextList& lines) {
 }
 
 void CModuleInfo::ParseGlobalVariables(TextList& lines) {
-  if (m_nVars <= 0 || lines.empty()) {
-    if (m_nVars > 0)  // counted, but no lines to fill them from
-      m_pVars.resize(m_nVars);
+  if (m_nVars <= 0 || lines.empty())
     return;
-  }
   int k = 0;
   m_pVars.reserve(m_nVars);
   WalkTopLevel(lines, [&](size_t i, TopLevel kind) {
@@ -133,11 +130,8 @@ void CModuleInfo::ParseGlobalVariables(TextList& lines) {
 
 void CModuleInfo::ParseGlobalFunctions(TextList& lines,
                                        const TextList& notReturns) {
-  if (m_nFuncs < 1 || lines.empty()) {
-    if (m_nFuncs > 0)  // counted, but no lines to fill them from
-      m_pFuncs.resize(m_nFuncs);
+  if (m_nFuncs < 1 || lines.empty())
     return;
-  }
   FunctionMerger merger(&m_pFuncs, m_nFuncs);
   WalkTopLevel(lines, [&](size_t i, TopLevel kind) {
     if (kind != TopLevel::kFunction)

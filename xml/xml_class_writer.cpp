@@ -89,7 +89,7 @@ void AppendMember(TextList* lines, const CDeclInfo& member) {
 }
 
 bool AppendMemberList(TextList* lines, const CClassInfo& cls,
-                      const CModuleInfo& module, const XmlFlush* flush) {
+                      const CModuleInfo& module, const LineSink* flush) {
   AppendSectionHead(lines, "MemberList", cls.m_strVarAnchor,
                     "Data members of the class " + cls.m_strName,
                     cls.m_strVarText);
@@ -117,7 +117,7 @@ void AppendMethodShort(TextList* lines, const CDeclInfo& method) {
 // The short list follows the member options; the full entries are written
 // for every method.
 bool AppendMethods(TextList* lines, const CClassInfo& cls,
-                   const CModuleInfo& module, const XmlFlush* flush) {
+                   const CModuleInfo& module, const LineSink* flush) {
   AppendSectionHead(lines, "MethodsList", cls.m_strFuncAnchor,
                     "Methods of the class " + cls.m_strName, cls.m_strFuncText);
   lines->push_back("<MethodsShort>");
@@ -148,7 +148,7 @@ bool AppendMethods(TextList* lines, const CClassInfo& cls,
 namespace xml_writer {
 
 bool AppendClass(TextList* lines, const CClassInfo& cls,
-                 const CModuleInfo& module, const XmlFlush* flush) {
+                 const CModuleInfo& module, const LineSink* flush) {
   AppendClassHead(lines, cls);
   if (cls.m_nVars > 0 && !AppendMemberList(lines, cls, module, flush))
     return false;

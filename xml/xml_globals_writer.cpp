@@ -70,7 +70,7 @@ void AppendListHead(TextList* lines, const char* tag, const std::string& anchor,
 namespace xml_writer {
 
 bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
-                      const XmlFlush* flush) {
+                      const LineSink* flush) {
   if (module.m_nVars < 1)
     return true;
   AppendListHead(lines, "Module.VariableList", module.m_strVarAnchor,
@@ -89,7 +89,7 @@ bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
 }
 
 bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
-                       const XmlFlush* flush) {
+                       const LineSink* flush) {
   if (module.m_nFuncs < 1)
     return true;
   AppendListHead(lines, "Module.FunctionList", module.m_strFuncAnchor,

@@ -92,7 +92,7 @@ void AppendClassList(TextList* lines, const CModuleInfo& module) {
 bool BuildXmlDocumentInPieces(CModuleInfo* module,
                               const std::string& headerPath,
                               const std::string& htmlPath,
-                              const std::function<bool(TextList*)>& flush) {
+                              const LineSink& flush) {
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
   TextList lines;

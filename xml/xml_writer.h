@@ -2,9 +2,9 @@
 #ifndef VARNEL_XML_XML_WRITER_H_
 #define VARNEL_XML_XML_WRITER_H_
 
-#include <functional>
 #include <string>
 
+#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -20,7 +20,7 @@ void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
 bool BuildXmlDocumentInPieces(CModuleInfo* module,
                               const std::string& headerPath,
                               const std::string& htmlPath,
-                              const std::function<bool(TextList*)>& flush);
+                              const LineSink& flush);
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);

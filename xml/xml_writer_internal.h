@@ -4,11 +4,11 @@
 #ifndef VARNEL_XML_XML_WRITER_INTERNAL_H_
 #define VARNEL_XML_XML_WRITER_INTERNAL_H_
 
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -70,23 +70,19 @@ void AppendStatistics(TextList* lines, const std::string& subject,
 // the content of a ModuleFunction or Method.
 void AppendFunctionBody(TextList* lines, const CDeclInfo& func);
 
-// Takes the lines built so far out of the list (written to a file, or
-// appended to the whole document); false when that failed.
-typedef std::function<bool(TextList*)> XmlFlush;
-
 // Hands the lines to `flush`, if there is one, once they are many: a long
 // list of entries is then written as it is built instead of held whole.
-bool FlushIfLong(TextList* lines, const XmlFlush* flush);
+bool FlushIfLong(TextList* lines, const LineSink* flush);
 
 // The global sections, with `flush` as above; false when a flush failed.
 bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
-                      const XmlFlush* flush);
+                      const LineSink* flush);
 bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
-                       const XmlFlush* flush);
+                       const LineSink* flush);
 
 // The whole Class element for one record, with `flush` as above.
 bool AppendClass(TextList* lines, const CClassInfo& cls,
-                 const CModuleInfo& module, const XmlFlush* flush = nullptr);
+                 const CModuleInfo& module, const LineSink* flush = nullptr);
 
 // The records that counts and arrays agree on: a hand-made model may hold a
 // count larger than its array.

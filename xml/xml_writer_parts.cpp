@@ -148,7 +148,7 @@ size_t UsableCount(int count, size_t size) {
   return count <= 0 ? 0 : std::min(static_cast<size_t>(count), size);
 }
 
-bool FlushIfLong(TextList* lines, const XmlFlush* flush) {
+bool FlushIfLong(TextList* lines, const LineSink* flush) {
   // Long enough that handing on costs nothing next to building, short
   // enough that a piece stays a few hundred kilobytes.
   const size_t kPieceLines = 4096;
