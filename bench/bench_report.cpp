@@ -40,8 +40,8 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       "Phases: parse = ParseHeaderText on the header text already in memory;"
       "\n  html = BuildHtmlPage; xml = BuildXmlDocument; merge = CXmlTree::Load"
       " of the\n  input's own unedited XML export (lines joined with LF, as"
-      " read back from a\n  file) and MergeXmlDocument into the parsed"
-      " model.\n");
+      " read back from a\n  file; the tree takes the text over) and"
+      " MergeXmlDocument into the parsed\n  model.\n");
   std::fprintf(
       out,
       "Job: what `varnel HEADER --all` does after reading the header: parse,"

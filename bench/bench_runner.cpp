@@ -94,7 +94,7 @@ std::string XmlExport(CModuleInfo* module, const std::string& headerPath,
                       const std::string& htmlPath, const std::string& xmlPath) {
   std::string text;
   if (ReadWholeFile(xmlPath, &text) == ReadStatus::kOk && !text.empty())
-    return CrLfToLf(text);
+    return CrLfToLf(std::move(text));
   // Building it reruns only the naming, so the model stays as it was.
   TextList lines;
   BuildXmlDocument(module, headerPath, htmlPath, &lines);
@@ -226,12 +226,16 @@ class PhaseRunner {
     auto* module = new CModuleInfo;
     auto* lines = new TextList;
     Parse(module, lines);
-    const std::string xmlText =
+    std::string xmlText =
         XmlExport(module, input_.headerPath, htmlPath_, xmlPath_);
+    const int64_t xmlBytes = static_cast<int64_t>(xmlText.size());
     auto* tree = new CXmlTree;
-    PhaseResult m = MeasurePhase(
-        [&] { return tree->Load(xmlText) && MergeXmlDocument(tree, module); });
-    m.outBytes = static_cast<int64_t>(xmlText.size());
+    // The tree takes the text over, as varnel's merge does with the file
+    // it has read.
+    PhaseResult m = MeasurePhase([&] {
+      return tree->Load(std::move(xmlText)) && MergeXmlDocument(tree, module);
+    });
+    m.outBytes = xmlBytes;
     return m;
   }
 

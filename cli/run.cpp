@@ -61,7 +61,7 @@ bool Merge(const std::string& path, CModuleInfo* module, std::ostream& err) {
     return false;
   }
   CXmlTree xml;
-  if (!xml.Load(CrLfToLf(text))) {
+  if (!xml.Load(CrLfToLf(std::move(text)))) {
     std::string message = xml.GetError();
     err << path << ": " << (message.empty() ? kNoElementMessage : message)
         << "\n";

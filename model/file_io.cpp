@@ -30,15 +30,17 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents) {
   return ReadStatus::kOk;
 }
 
-std::string CrLfToLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+std::string CrLfToLf(std::string text) {
+  size_t out = text.find("\r\n");
+  if (out == std::string::npos)
+    return text;
+  for (size_t i = out; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
       continue;
-    out.push_back(text[i]);
+    text[out++] = text[i];
   }
-  return out;
+  text.resize(out);
+  return text;
 }
 
 const char kCannotSaveMessage[] =

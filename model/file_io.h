@@ -34,8 +34,9 @@ void ForEachLine(const std::string& text, Sink sink) {
   }
 }
 
-// Text-mode reading: every CR LF pair becomes one LF.
-std::string CrLfToLf(const std::string& text);
+// Text-mode reading: every CR LF pair becomes one LF. Works in place on
+// a text handed over with std::move.
+std::string CrLfToLf(std::string text);
 
 // The message for any failure to save.
 extern const char kCannotSaveMessage[];

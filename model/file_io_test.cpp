@@ -21,6 +21,14 @@ TEST(FileIoTest, SavedLinesEndInCrLfAndReadBackUnchanged) {
   EXPECT_EQ("a\xE4\n\nb\n", CrLfToLf(text));
 }
 
+TEST(FileIoTest, OnlyCrLfPairsLoseTheirCr) {
+  EXPECT_EQ("", CrLfToLf(""));
+  EXPECT_EQ("a\rb\r", CrLfToLf("a\rb\r"));
+  EXPECT_EQ("\r\n\n", CrLfToLf("\r\r\n\r\n"));
+  std::string moved = "x\r\ny\n\rz";
+  EXPECT_EQ("x\ny\n\rz", CrLfToLf(std::move(moved)));
+}
+
 TEST(FileIoTest, AFolderIsNeitherReadNorOverwritten) {
   std::string text;
   EXPECT_EQ(ReadStatus::kCannotOpen, ReadWholeFile(".", &text));

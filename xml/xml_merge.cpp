@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/text.h"
+#include "xml/text_index.h"
 
 const char kWrongXmlMessage[] =
     "The XML file is not of the correct document type or is not for this "
@@ -14,18 +14,18 @@ const char kWrongXmlMessage[] =
 
 namespace {
 
-// Anchor -> index of the first record with that anchor. The views point
-// into the records' m_strAnchor, which the merge never changes.
-typedef std::unordered_map<std::string_view, int> AnchorIndex;
+// Finds the first record with an anchor. The views point into the
+// records' m_strAnchor, which the merge never changes.
+typedef TextIndex AnchorIndex;
 
 template <typename Record>
 AnchorIndex IndexByAnchor(const std::vector<Record>& records, int count) {
-  AnchorIndex index;
-  const int n = std::min(count, static_cast<int>(records.size()));
-  index.reserve(std::max(n, 0));
+  const int n = std::max(std::min(count, static_cast<int>(records.size())), 0);
+  std::vector<std::string_view> anchors;
+  anchors.reserve(n);
   for (int i = 0; i < n; ++i)
-    index.emplace(records[i].m_strAnchor, i);  // the first one wins
-  return index;
+    anchors.push_back(records[i].m_strAnchor);
+  return AnchorIndex(std::move(anchors));
 }
 
 bool EnterRoot(CXmlTree* xml) {
@@ -137,10 +137,10 @@ template <typename Rule>
 void MergeEntries(CXmlTree* xml, const char* element, const char* attribute,
                   bool stripHash, const AnchorIndex& index, Rule rule) {
   while (xml->FindNext(element)) {
-    auto it = index.find(KeyOf(*xml, attribute, stripHash));
-    if (it == index.end() || !xml->Enter())
+    const int i = index.Find(KeyOf(*xml, attribute, stripHash));
+    if (i < 0 || !xml->Enter())
       continue;
-    rule(it->second);
+    rule(i);
     xml->Leave();
   }
 }
@@ -154,18 +154,14 @@ void MergeSubList(CXmlTree* xml, const char* list, const char* item,
                   const TextList& texts, TextList* descs) {
   if (texts.empty() || !xml->FindNext(list) || !xml->Enter())
     return;
-  std::unordered_map<std::string_view, std::vector<int>> indices;
-  for (int k = 0; k < static_cast<int>(texts.size()); ++k)
-    indices[texts[k]].push_back(k);
+  const TextIndex indices(
+      std::vector<std::string_view>(texts.begin(), texts.end()));
   while (xml->FindNext(item)) {
     if (!xml->FindChild("Name"))
       continue;
     std::string name = xml->GetChildText();
     DecodeUmlauts(&name);
-    auto it = indices.find(name);
-    if (it == indices.end())
-      continue;
-    for (int k : it->second) {
+    for (int k = indices.Find(name); k >= 0; k = indices.NextEqual(k)) {
       if (!xml->Enter())
         continue;
       if (k < static_cast<int>(descs->size()) && (*descs)[k].empty() &&

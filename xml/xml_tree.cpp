@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,22 @@ const int kMaxDepth = 1024;
 
 // Offsets are 32-bit; leave room for the arithmetic around the end.
 const size_t kMaxTextSize = static_cast<size_t>(INT_MAX) - 16;
+
+// How far a closing quote is looked for directly in the text.
+const size_t kQuoteWindow = 512;
+
+// The number of "<" not followed by "/": at least the number of elements.
+size_t CountStartTags(const std::string& text) {
+  size_t count = 0;
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '<', end - p)))) {
+    ++p;
+    if (p == end || *p != '/')
+      ++count;
+  }
+  return count;
+}
 
 bool IsXmlWhite(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -70,28 +87,31 @@ const NamedReference kNamedReferences[] = {
 CXmlTree::CXmlTree() { Load(std::string()); }
 
 bool CXmlTree::Load(const std::string& text) {
+  return Load(std::string(text));
+}
+
+bool CXmlTree::Load(std::string&& text) {
   ResetPosition();
   m_iNextFree = 1;
   m_mapPositions.clear();
-  m_arrDoubleQuotes.clear();
-  m_arrSingleQuotes.clear();
+  std::vector<int>().swap(m_arrDoubleQuotes);
+  std::vector<int>().swap(m_arrSingleQuotes);
+  m_bQuotesIndexed = false;
   if (text.size() > kMaxTextSize) {
     m_strText.clear();
     std::vector<XmlNode>(8).swap(m_arrNodes);
     return false;
   }
-  m_strText = text;
+  m_strText = std::move(text);
   // A fresh table, so that a large earlier document does not keep its
-  // memory after a small one is loaded.
-  std::vector<XmlNode>(m_strText.size() / 64 + 8).swap(m_arrNodes);
+  // memory after a small one is loaded. Every element starts at a "<" that
+  // no "/" follows, so the table never has to grow; the room reserved for
+  // the other "<" is never touched and costs no memory.
+  std::vector<XmlNode>().swap(m_arrNodes);
+  m_arrNodes.reserve(CountStartTags(m_strText) + 2);
+  m_arrNodes.resize(1);
   if (m_strText.empty())
     return false;
-  for (int i = 0; i < static_cast<int>(m_strText.size()); ++i) {
-    if (m_strText[i] == '"')
-      m_arrDoubleQuotes.push_back(i);
-    else if (m_strText[i] == '\'')
-      m_arrSingleQuotes.push_back(i);
-  }
   int top = ParseElement(0, 1);
   m_arrNodes[0] = XmlNode();
   ResetPosition();
@@ -107,7 +127,7 @@ std::string CXmlTree::GetError() const { return m_strLastError; }
 
 int CXmlTree::TakeNode() {
   if (m_iNextFree >= static_cast<int>(m_arrNodes.size()))
-    m_arrNodes.resize(m_arrNodes.size() + m_arrNodes.size() / 2);
+    m_arrNodes.resize(m_iNextFree + 1);
   return m_iNextFree++;
 }
 
@@ -147,10 +167,34 @@ bool CXmlTree::ReadToken(XmlToken* token) const {
 }
 
 int CXmlTree::NextQuote(char quote, int from) const {
+  // Attribute values are short: look near first, and only for a quote
+  // far away (an unclosed one, say) in the table of all quotes, so that
+  // no stretch of text is scanned twice.
+  const size_t length = m_strText.size();
+  const size_t start = std::min(static_cast<size_t>(std::max(from, 0)), length);
+  const size_t window = std::min(kQuoteWindow, length - start);
+  const void* near = std::memchr(m_strText.data() + start, quote, window);
+  if (near)
+    return static_cast<int>(static_cast<const char*>(near) - m_strText.data());
+  if (start + window == length)
+    return -1;
+  IndexQuotes();
   const std::vector<int>& offsets =
       quote == '"' ? m_arrDoubleQuotes : m_arrSingleQuotes;
   auto it = std::lower_bound(offsets.begin(), offsets.end(), from);
   return it == offsets.end() ? -1 : *it;
+}
+
+void CXmlTree::IndexQuotes() const {
+  if (m_bQuotesIndexed)
+    return;
+  m_bQuotesIndexed = true;
+  for (int i = 0; i < static_cast<int>(m_strText.size()); ++i) {
+    if (m_strText[i] == '"')
+      m_arrDoubleQuotes.push_back(i);
+    else if (m_strText[i] == '\'')
+      m_arrSingleQuotes.push_back(i);
+  }
 }
 
 bool CXmlTree::NameMatches(const XmlToken& token,

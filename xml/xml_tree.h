@@ -33,6 +33,8 @@ class CXmlTree {
   // Parses `text`; false with GetError() set when it is not well-formed
   // (GetError() may keep an older message when the failure has none).
   bool Load(const std::string& text);
+  // The same, taking over the text instead of copying it.
+  bool Load(std::string&& text);
   std::string GetError() const;
 
   void ResetPosition();
@@ -63,6 +65,7 @@ class CXmlTree {
   int TakeNode();
   bool ReadToken(XmlToken* token) const;
   int NextQuote(char quote, int from) const;
+  void IndexQuotes() const;
   bool NameMatches(const XmlToken& token, const std::string& name) const;
   XmlToken NameToken(int iNode) const;
   std::string NameOf(int iNode) const;
@@ -86,8 +89,10 @@ class CXmlTree {
   std::map<std::string, Position> m_mapPositions;
   // Offsets of every double and single quote, so that a quoted token whose
   // closing quote lies far away is found without rescanning the text.
-  std::vector<int> m_arrDoubleQuotes;
-  std::vector<int> m_arrSingleQuotes;
+  // Made the first time such a token is met.
+  mutable std::vector<int> m_arrDoubleQuotes;
+  mutable std::vector<int> m_arrSingleQuotes;
+  mutable bool m_bQuotesIndexed = false;
 };
 
 #endif  // VARNEL_XML_XML_TREE_H_

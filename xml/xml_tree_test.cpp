@@ -123,6 +123,33 @@ TEST(XmlTreeTest, AttributeWithoutClosingQuote) {
   EXPECT_EQ("z", tree.GetAttribute("x"));
 }
 
+TEST(XmlTreeTest, ClosingQuoteFarAwayIsFound) {
+  // Long values, and a second document of other lengths in the same tree:
+  // what was learnt about the quotes of the first must not carry over.
+  CXmlTree tree;
+  const std::string longValue(5000, 'v');
+  ASSERT_TRUE(tree.Load("<r><a x='" + longValue + "' y=\"" + longValue +
+                        "\"/><b x='1'/></r>"));
+  ASSERT_TRUE(tree.FindNext("r"));
+  ASSERT_TRUE(tree.Enter());
+  ASSERT_TRUE(tree.FindNext("a"));
+  EXPECT_EQ(longValue, tree.GetAttribute("x"));
+  EXPECT_EQ(longValue, tree.GetAttribute("y"));
+  ASSERT_TRUE(tree.FindNext("b"));
+  EXPECT_EQ("1", tree.GetAttribute("x"));
+
+  std::string second = "<r><a x='" + std::string(700, 'w') + "'/></r>";
+  ASSERT_TRUE(tree.Load(std::move(second)));
+  ASSERT_TRUE(tree.FindNext("r"));
+  ASSERT_TRUE(tree.Enter());
+  ASSERT_TRUE(tree.FindNext("a"));
+  EXPECT_EQ(std::string(700, 'w'), tree.GetAttribute("x"));
+  // No closing quote at all, however long the rest: no value.
+  ASSERT_TRUE(tree.Load("<a x='" + longValue + "></a>"));
+  ASSERT_TRUE(tree.FindNext("a"));
+  EXPECT_EQ("", tree.GetAttribute("x"));
+}
+
 TEST(XmlTreeTest, NameMatchingUsesTerminators) {
   CXmlTree tree;
   ASSERT_TRUE(tree.Load("<r><Variables/><Variable/><Class/></r>"));
