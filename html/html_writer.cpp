@@ -74,7 +74,8 @@ void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
     if (lines->empty())
       lines->swap(*piece);
     else
-      AppendLines(lines, *piece);
+      lines->insert(lines->end(), std::make_move_iterator(piece->begin()),
+                    std::make_move_iterator(piece->end()));
     piece->clear();
     return true;
   });
