@@ -71,12 +71,7 @@ void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines) {
   lines->clear();
   BuildPage(module, headerPath, htmlPath, false, [lines](TextList* piece) {
-    if (lines->empty())
-      lines->swap(*piece);
-    else
-      lines->insert(lines->end(), std::make_move_iterator(piece->begin()),
-                    std::make_move_iterator(piece->end()));
-    piece->clear();
+    AppendPiece(lines, piece);
     return true;
   });
 }

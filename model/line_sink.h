@@ -11,4 +11,8 @@
 
 typedef std::function<bool(TextList*)> LineSink;
 
+// Moves the lines of `piece` to the end of `whole` and leaves `piece`
+// empty: the sink for a build whose whole list stays in memory.
+void AppendPiece(TextList* whole, TextList* piece);
+
 #endif  // VARNEL_MODEL_LINE_SINK_H_

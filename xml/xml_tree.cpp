@@ -106,7 +106,8 @@ bool CXmlTree::Load(std::string&& text) {
   // A fresh table, so that a large earlier document does not keep its
   // memory after a small one is loaded. Every element starts at a "<" that
   // no "/" follows, so the table never has to grow; the room reserved for
-  // the other "<" is never touched and costs no memory.
+  // other such "<" (comments, a failed parse) is never touched, so the
+  // system does not have to provide it.
   std::vector<XmlNode>().swap(m_arrNodes);
   m_arrNodes.reserve(CountStartTags(m_strText) + 2);
   m_arrNodes.resize(1);

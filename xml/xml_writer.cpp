@@ -126,14 +126,7 @@ void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
   lines->clear();
   BuildXmlDocumentInPieces(module, headerPath, htmlPath,
                            [lines](TextList* piece) {
-                             if (lines->empty())
-                               lines->swap(*piece);
-                             else
-                               lines->insert(
-                                   lines->end(),
-                                   std::make_move_iterator(piece->begin()),
-                                   std::make_move_iterator(piece->end()));
-                             piece->clear();
+                             AppendPiece(lines, piece);
                              return true;
                            });
 }

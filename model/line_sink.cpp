@@ -1,0 +1,22 @@
+#include "model/line_sink.h"
+
+#include <algorithm>
+#include <iterator>
+
+void AppendPiece(TextList* whole, TextList* piece) {
+  if (whole->empty()) {
+    whole->swap(*piece);
+    piece->clear();
+    return;
+  }
+  // The list of a large output takes hundreds of megabytes. Growing it
+  // fourfold instead of twofold leaves about half as much memory behind
+  // that the system had to provide and that is not used any more; room
+  // reserved but never reached is never touched.
+  const size_t needed = whole->size() + piece->size();
+  if (needed > whole->capacity())
+    whole->reserve(std::max(needed, whole->capacity() * 4));
+  whole->insert(whole->end(), std::make_move_iterator(piece->begin()),
+                std::make_move_iterator(piece->end()));
+  piece->clear();
+}
