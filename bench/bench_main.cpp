@@ -48,7 +48,7 @@ const char kUsage[] =
     "  --shapes LIST      generated shapes to run (default all; none for "
     "none)\n"
     "  --timeout SECONDS  limit of each measurement (default 60)\n"
-    "  --reps N           runs of a phase under 250 ms (default 3)\n"
+    "  --reps N           runs of a phase under 3 s (default 3)\n"
     "  --mem-limit MB     address space of each measurement (default 6000)\n"
     "  --html-cap MB      skip HTML pages estimated larger (default 1500)\n"
     "  --wx-dir DIR       the wx headers (default /usr/include/wx-3.2/wx)\n"

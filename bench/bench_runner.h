@@ -20,7 +20,9 @@ struct BenchInput {
 struct BenchSettings {
   ChildLimits limits;
   int reps = 3;               // runs of a phase faster than repeatBelow
-  double repeatBelow = 0.25;  // seconds
+  // Seconds. Long enough that both inputs of a scaling ratio get the
+  // fastest of several runs, which on a busy machine differ by half.
+  double repeatBelow = 3.0;
   int64_t htmlCapBytes = 0;   // skip HTML above this estimate; 0: never
   std::string tempDir;        // outputs are written here, then removed
 };
