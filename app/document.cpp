@@ -163,7 +163,7 @@ void CDocVarnel::OnReadXmlFile() {
       m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_READ));
       return;
   }
-  m_strXmlText = CrLfToLf(raw);
+  m_strXmlText = CrLfToLf(std::move(raw));
 
   if (!m_xml.Load(m_strXmlText)) {
     std::string error = m_xml.GetError();
