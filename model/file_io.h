@@ -60,10 +60,12 @@ class SafeFileWriter {
 
  private:
   bool Fail(std::string* err);
+  bool WriteBlock();
 
   std::string path_;
   std::string temp_;
   FILE* file_ = nullptr;
+  std::string block_;
 };
 
 // Saves what `build` hands to its sink piece by piece, as SaveLines saves
