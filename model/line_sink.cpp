@@ -9,10 +9,10 @@ void AppendPiece(TextList* whole, TextList* piece) {
     piece->clear();
     return;
   }
-  // The list of a large output takes hundreds of megabytes. Growing it
-  // fourfold instead of twofold leaves about half as much memory behind
-  // that the system had to provide and that is not used any more; room
-  // reserved but never reached is never touched.
+  // The list of a large output takes hundreds of megabytes, and every
+  // regrowth writes it again into memory the system must provide.
+  // Growing fourfold instead of twofold about halves that; room reserved
+  // but never reached is never touched.
   const size_t needed = whole->size() + piece->size();
   if (needed > whole->capacity())
     whole->reserve(std::max(needed, whole->capacity() * 4));

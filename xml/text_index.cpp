@@ -48,6 +48,7 @@ int TextIndex::Find(std::string_view key) const {
   if (next_ < texts_.size() && first_[next_] && texts_[next_] == key)
     return static_cast<int>(next_++);
   const Slot& slot = slots_[SlotOf(key, HashOf(key))];
-  if (slot.index >= 0) next_ = static_cast<size_t>(slot.index) + 1;
+  if (slot.index >= 0)
+    next_ = static_cast<size_t>(slot.index) + 1;
   return slot.index;
 }
