@@ -4,7 +4,6 @@
 #ifndef VARNEL_HTML_HTML_SECTIONS_H_
 #define VARNEL_HTML_HTML_SECTIONS_H_
 
-
 #include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"

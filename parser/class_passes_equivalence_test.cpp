@@ -133,8 +133,7 @@ void PlainClassPasses(CClassInfo& c, TextList& l, const TextList& notReturns) {
                 if (level == SCOPE_PUBLIC) ++c.m_nFuncsPublic;
                 l[i].clear();
               });
-    c.m_nFuncs = merger.count();
-    c.m_pFuncs.resize(c.m_nFuncs);
+    c.m_nFuncs = merger.Finish();
     CompactLines(&l);
     for (auto& f : c.m_pFuncs) RemoveNotReturns(&f.m_arrReturns, notReturns);
   }

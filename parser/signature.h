@@ -48,9 +48,6 @@ class FunctionMerger {
   bool Add(const std::string& line, const Signature& sig,
            const std::string& className, int scope);
 
-  // Number of records filled so far.
-  int count() const { return count_; }
-
   // Cuts the records to those filled and returns their number.
   int Finish();
 
