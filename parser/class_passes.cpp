@@ -170,11 +170,11 @@ void ParseFunctions(CClassInfo& cls, LineStore& lines,
     if (kind != Member::kMethod)
       return;
     Signature sig = SplitSignature(lines[i]);
-    if (!merger.Add(lines[i], sig, name, level))
+    if (!merger.Accepts(sig.name))
       return;
+    merger.Add(lines.Take(i), std::move(sig), name, level);
     CountByLevel(level, &cls.m_nFuncsPrivate, &cls.m_nFuncsProtected,
                  &cls.m_nFuncsPublic);
-    lines.Take(i);
   });
   cls.m_nFuncs = merger.Finish();
   lines.Compact();

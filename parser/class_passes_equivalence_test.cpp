@@ -126,7 +126,9 @@ void PlainClassPasses(CClassInfo& c, TextList& l, const TextList& notReturns) {
     PlainWalk(l, c.m_strName, c.m_nKind,
               [&](size_t i, bool method, int level, int) {
                 if (!method) return;
-                if (!merger.Add(l[i], SplitSignature(l[i]), c.m_strName, level))
+                Signature sig = SplitSignature(l[i]);
+                if (!merger.Add(std::move(l[i]), std::move(sig), c.m_strName,
+                                level))
                   return;
                 if (level == SCOPE_PRIVATE) ++c.m_nFuncsPrivate;
                 if (level == SCOPE_PROTECTED) ++c.m_nFuncsProtected;

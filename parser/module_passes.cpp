@@ -138,7 +138,8 @@ void CModuleInfo::ParseGlobalFunctions(TextList& lines,
       return;
     Signature sig = SplitSignature(lines[i]);
     int binding = HasWord(sig.ret, "static ") ? SCOPE_LOCAL : SCOPE_EXTERN;
-    if (!merger.Add(lines[i], sig, std::string(), binding))
+    if (!merger.Add(std::move(lines[i]), std::move(sig), std::string(),
+                    binding))
       return;
     ++(binding == SCOPE_LOCAL ? m_nFuncsLocal : m_nFuncsExtern);
     lines[i].clear();

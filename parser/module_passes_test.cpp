@@ -187,4 +187,17 @@ TEST(ModulePassesTest, ManyOverloadsKeepEachParameterOnce) {
   EXPECT_EQ("int a24", f.m_arrParams[25]);
   EXPECT_EQ(40u, f.m_arrDecls.size());
   EXPECT_EQ(f.m_arrParams.size(), f.m_arrParamDescs.size());
+
+  // A first declaration with a long list of repeats, then more overloads.
+  text = "int g(int";
+  for (int i = 1; i < 20; ++i)
+    text += ", int";
+  text += ");\nint g(long, int);\nchar* g(int, long, short);\n";
+  m = Parse(text);
+  ASSERT_EQ(1, m.m_nFuncs);
+  TextList expected(20, "int");
+  expected.push_back("long");
+  expected.push_back("short");
+  EXPECT_EQ(expected, m.m_pFuncs[0].m_arrParams);
+  EXPECT_EQ((TextList{"int", "char*"}), m.m_pFuncs[0].m_arrReturns);
 }

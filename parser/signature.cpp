@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 
 #include "parser/line_prep.h"
 #include "parser/normalizer.h"
@@ -270,14 +271,26 @@ void RemoveNotReturns(TextList* returns, const TextList& notReturns) {
   CompactLines(returns);
 }
 
-bool FunctionMerger::SeenTexts::Insert(const std::string& text,
-                                       const TextList& list) {
+bool FunctionMerger::ListTexts::Append(std::string&& text, TextList* list,
+                                       bool duplicate) {
   const size_t kSearched = 16;
-  if (list.size() < kSearched)
-    return std::find(list.begin(), list.end(), text) == list.end();
-  if (set_.empty())
-    set_.insert(list.begin(), list.end());
-  return set_.insert(text).second;
+  bool seen;
+  if (list->size() < kSearched) {
+    seen = std::find(list->begin(), list->end(), text) != list->end();
+  } else {
+    if (table_.empty())
+      for (size_t i = 0; i < list->size(); ++i)
+        table_.Add((*list)[i], static_cast<int>(i));
+    seen = table_.Find(text, [list](int i) -> const std::string& {
+      return (*list)[i];
+    }) >= 0;
+  }
+  if (seen && !duplicate)
+    return false;
+  list->push_back(std::move(text));
+  if (!table_.empty())
+    table_.Add(list->back(), static_cast<int>(list->size() - 1));
+  return true;
 }
 
 FunctionMerger::FunctionMerger(std::vector<CDeclInfo>* records, int limit)
@@ -295,41 +308,42 @@ int FunctionMerger::Finish() {
   return count_;
 }
 
-bool FunctionMerger::Add(const std::string& line, const Signature& sig,
+bool FunctionMerger::Accepts(const std::string& name) const {
+  return count_ < limit_ ||
+         byName_.Find(name, [this](int i) -> const std::string& {
+           return records_[i].m_strName;
+         }) >= 0;
+}
+
+bool FunctionMerger::Add(std::string&& line, Signature&& sig,
                          const std::string& className, int scope) {
-  TextList params = SplitParameters(sig.params);
-  int index;
-  bool first = count_ == 0;
-  auto found = byName_.find(sig.name);
-  if (found != byName_.end()) {
-    index = found->second;
-  } else {
+  auto nameAt = [this](int i) -> const std::string& {
+    return records_[i].m_strName;
+  };
+  const bool first = count_ == 0;
+  int index = byName_.Find(sig.name, nameAt);
+  if (index < 0) {
     if (count_ >= limit_)
       return false;
     index = count_++;
     if (index == static_cast<int>(records_.size()))
       records_.emplace_back();
-    byName_.emplace(sig.name, index);
+    records_[index].m_strName = std::move(sig.name);
+    byName_.Add(records_[index].m_strName, index);
     params_.emplace_back();
     returns_.emplace_back();
   }
   CDeclInfo& rec = records_[index];
-  rec.m_strName = sig.name;
   rec.m_strClass = className;
-  if (returns_[index].Insert(sig.ret, rec.m_arrReturns)) {
-    rec.m_arrReturns.push_back(sig.ret);
+  if (returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false))
     rec.m_arrReturnDescs.emplace_back();
-  }
-  for (auto& param : params) {
-    // The very first declaration keeps its parameters as written,
-    // duplicates included.
-    if (params_[index].Insert(param, rec.m_arrParams) || first) {
-      rec.m_arrParams.push_back(param);
+  // The very first declaration keeps its parameters as written, duplicates
+  // included.
+  for (auto& param : SplitParameters(sig.params))
+    if (params_[index].Append(std::move(param), &rec.m_arrParams, first))
       rec.m_arrParamDescs.emplace_back();
-    }
-  }
   if (rec.m_nScope == 0 || rec.m_nScope < scope)
     rec.m_nScope = scope;
-  rec.m_arrDecls.push_back(line);
+  rec.m_arrDecls.push_back(std::move(line));
   return true;
 }

@@ -4,12 +4,11 @@
 #define VARNEL_PARSER_SIGNATURE_H_
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "model/module_info.h"
 #include "model/text.h"
+#include "model/text_table.h"
 
 extern const char kDefaultReturn[];  // "int (DEFAULT)"
 
@@ -44,30 +43,37 @@ class FunctionMerger {
   FunctionMerger(std::vector<CDeclInfo>* records, int limit);
 
   // Adds one declaration line, split into `sig`; `scope` is its binding or
-  // access level. Returns false when the records are used up.
-  bool Add(const std::string& line, const Signature& sig,
-           const std::string& className, int scope);
+  // access level, `className` the same for every line. Returns false, and
+  // leaves the line alone, when the records are used up; otherwise the
+  // line and the parts of `sig` are moved into the records.
+  bool Add(std::string&& line, Signature&& sig, const std::string& className,
+           int scope);
+
+  // Whether Add would take a declaration of function `name`.
+  bool Accepts(const std::string& name) const;
 
   // Cuts the records to those filled and returns their number.
   int Finish();
 
  private:
-  // Texts already in one list of a record: a short list is searched, a
-  // long one (a name overloaded many times) gets a set.
-  class SeenTexts {
+  // The texts of one list of a record: a short list is searched, a long
+  // one (a name overloaded many times) gets a table.
+  class ListTexts {
    public:
-    // True when `text` was not seen yet; it is seen afterwards.
-    bool Insert(const std::string& text, const TextList& list);
+    // Appends `text` to `list` unless the list holds it already and
+    // `duplicate` is false. Returns whether it was appended.
+    bool Append(std::string&& text, TextList* list, bool duplicate);
 
    private:
-    std::unordered_set<std::string> set_;
+    TextTable table_;
   };
 
   std::vector<CDeclInfo>& records_;
   const int limit_;
   int count_ = 0;
-  std::unordered_map<std::string, int> byName_;
-  std::vector<SeenTexts> params_, returns_;
+  // The record of each name.
+  TextTable byName_;
+  std::vector<ListTexts> params_, returns_;
 };
 
 #endif  // VARNEL_PARSER_SIGNATURE_H_

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/text_table.h"
+
 class TextIndex {
  public:
   // The views must outlive the index.
@@ -22,22 +24,12 @@ class TextIndex {
   int NextEqual(int i) const { return nextEqual_[i]; }
 
  private:
-  struct Slot {
-    uint32_t hash = 0;
-    int32_t index = -1;
-  };
-
-  // The slot of the first text equal to `key`, or the empty slot where it
-  // would go.
-  size_t SlotOf(std::string_view key, uint64_t hash) const;
-
   std::vector<std::string_view> texts_;
   std::vector<int32_t> nextEqual_;
   // Whether texts_[i] is the first of its kind.
   std::vector<bool> first_;
-  // Open addressing, at most half full, so probes stay short.
-  std::vector<Slot> slots_;
-  size_t mask_ = 0;
+  // The first position of each text.
+  TextTable firsts_;
   mutable size_t next_ = 0;
 };
 
