@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/text.h"
+
 class TextTable {
  public:
   // Room for `count` positions without growing.
@@ -52,6 +54,12 @@ class TextTable {
   std::vector<Slot> slots_;
   size_t mask_ = 0;
   size_t count_ = 0;
+};
+
+// The text at a position of a list, for TextTable::Find.
+struct TextAt {
+  const TextList& list;
+  const std::string& operator()(int i) const { return list[i]; }
 };
 
 #endif  // VARNEL_MODEL_TEXT_TABLE_H_

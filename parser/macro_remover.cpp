@@ -17,10 +17,10 @@
 //   invalidates them.
 
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <cstdint>
 #include <vector>
 
+#include "model/text_table.h"
 #include "parser/normalizer.h"
 
 namespace {
@@ -36,16 +36,17 @@ bool IsIdentifier(std::string_view name) {
 
 class MacroRemover {
  public:
-  MacroRemover(std::string* text, const TextList& macros) : s_(*text) {
-    IndexIdentifierOccurrences(macros);
+  MacroRemover(std::string* text, const TextList& macros)
+      : s_(*text), macros_(macros) {
+    IndexIdentifierOccurrences();
   }
 
   void Remove(const std::string& name) {
     if (IsIdentifier(name)) {
-      auto it = occurrences_.find(name);
-      if (it == occurrences_.end())
+      const int first = names_.Find(name, nameAt_);
+      if (first < 0)
         return;
-      for (size_t b : it->second)
+      for (size_t b : occurrences_[first])
         if (s_.compare(b, name.size(), name) == 0)
           RemoveOccurrence(b, name);
       return;
@@ -58,13 +59,26 @@ class MacroRemover {
   }
 
  private:
-  void IndexIdentifierOccurrences(const TextList& macros) {
-    std::unordered_set<std::string_view> names;
-    for (const auto& m : macros)
-      if (IsIdentifier(m))
-        names.insert(m);
-    if (names.empty())
+  // Indexes the identifier-only names by their first position in the list,
+  // then collects their occurrences in one pass over the text. Most words
+  // of a header are no macro name; a word of a length no name has is not
+  // looked up at all.
+  void IndexIdentifierOccurrences() {
+    uint64_t lengths = 0;
+    bool longNames = false;
+    for (size_t i = 0; i < macros_.size(); ++i) {
+      const std::string& name = macros_[i];
+      if (!IsIdentifier(name) || names_.Find(name, nameAt_) >= 0)
+        continue;
+      names_.Add(name, static_cast<int>(i));
+      if (name.size() < 64)
+        lengths |= uint64_t{1} << name.size();
+      else
+        longNames = true;
+    }
+    if (names_.empty())
       return;
+    occurrences_.resize(macros_.size());
     size_t i = 0;
     while (i < s_.size()) {
       if (!IsIdentChar(s_[i])) {
@@ -74,10 +88,13 @@ class MacroRemover {
       size_t start = i;
       while (i < s_.size() && IsIdentChar(s_[i]))
         ++i;
-      std::string_view word(s_.data() + start, i - start);
-      auto it = names.find(word);
-      if (it != names.end())
-        occurrences_[*it].push_back(start);
+      const size_t length = i - start;
+      if (length < 64 ? !(lengths >> length & 1) : !longNames)
+        continue;
+      const int first =
+          names_.Find(std::string_view(s_.data() + start, length), nameAt_);
+      if (first >= 0)
+        occurrences_[first].push_back(start);
     }
   }
 
@@ -156,7 +173,12 @@ class MacroRemover {
   }
 
   std::string& s_;
-  std::unordered_map<std::string_view, std::vector<size_t>> occurrences_;
+  const TextList& macros_;
+  // The first position in the list of each identifier-only name, and the
+  // places where the name occurs, at that position.
+  TextTable names_;
+  TextAt nameAt_{macros_};
+  std::vector<std::vector<size_t>> occurrences_;
   bool parensValid_ = false;
   std::vector<size_t> opens_;
   std::vector<long> closes_;

@@ -141,13 +141,16 @@ TEST(NormalizerTest, TextWithoutStatementsGivesNoLines) {
 
 TEST(NormalizerTest, MacroRemovalAgreesWithThePlainRule) {
   std::mt19937 rng(7);
+  // Names are looked up by length first; one is longer than any short one.
+  const std::string longName(70, 'L');
   const char* pieces[] = {"A", "B", "AB", "A_1", "(", ")", " ", ",", "x",
-                          "$", "((", "))", "A(", ")B", ";"};
+                          "$", "((", "))", "A(", ")B", ";", longName.c_str()};
   const TextList macroSets[] = {{"A", "B"},
                                 {"B", "A", "A"},
                                 {"AB", "A(", "x", "B"},
                                 {")B", "A"},
-                                {"A_1", "((", "B"}};
+                                {"A_1", "((", "B"},
+                                {longName, "AB", longName + "L"}};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     int n = rng() % 40;

@@ -281,9 +281,7 @@ bool FunctionMerger::ListTexts::Append(std::string&& text, TextList* list,
     if (table_.empty())
       for (size_t i = 0; i < list->size(); ++i)
         table_.Add((*list)[i], static_cast<int>(i));
-    seen = table_.Find(text, [list](int i) -> const std::string& {
-      return (*list)[i];
-    }) >= 0;
+    seen = table_.Find(text, TextAt{*list}) >= 0;
   }
   if (seen && !duplicate)
     return false;
