@@ -53,10 +53,8 @@ TextList LineStore::Release() {
 namespace {
 
 // The key under which a name's head candidates are indexed.
-std::string HeadKey(const std::string& name) {
-  if (name.empty())
-    return std::string();
-  if (!IsIdentChar(name[0]))
+std::string_view HeadKey(std::string_view name) {
+  if (name.empty() || !IsIdentChar(name[0]))
     return name.substr(0, 1);
   size_t k = 0;
   while (k < name.size() && IsIdentChar(name[k]))
@@ -67,22 +65,36 @@ std::string HeadKey(const std::string& name) {
 }  // namespace
 
 void LineStore::IndexHeads(const std::vector<std::string>& names) {
-  heads_.clear();
-  lengthsByKey_.clear();
+  headNames_.clear();
+  headNameTable_ = TextTable();
+  headLines_.clear();
+  headKeys_.clear();
+  headKeyTable_ = TextTable();
+  keyLengths_.clear();
   for (const auto& name : names) {
-    std::string key = HeadKey(name);
+    std::string_view key = HeadKey(name);
     if (key.empty())
       continue;
-    heads_[name];
-    std::vector<size_t>& lengths = lengthsByKey_[key];
+    if (headNameTable_.Find(name, TextAt{headNames_}) < 0) {
+      headNameTable_.Add(name, static_cast<int>(headNames_.size()));
+      headNames_.push_back(name);
+      headLines_.emplace_back();
+    }
+    int k = headKeyTable_.Find(key, TextAt{headKeys_});
+    if (k < 0) {
+      k = static_cast<int>(headKeys_.size());
+      headKeyTable_.Add(key, k);
+      headKeys_.emplace_back(key);
+      keyLengths_.emplace_back();
+    }
+    std::vector<size_t>& lengths = keyLengths_[k];
     if (std::find(lengths.begin(), lengths.end(), name.size()) == lengths.end())
       lengths.push_back(name.size());
   }
-  if (heads_.empty())
+  if (headNames_.empty())
     return;
-  std::string key, candidate;
   for (int i = first_; i >= 0; i = next_[i]) {
-    const std::string& line = lines_[i];
+    const std::string_view line = lines_[i];
     for (size_t p = 1; p < line.size(); ++p) {
       if (line[p - 1] != ' ')
         continue;
@@ -90,18 +102,17 @@ void LineStore::IndexHeads(const std::vector<std::string>& names) {
       if (IsIdentChar(line[p]))
         while (end < line.size() && IsIdentChar(line[end]))
           ++end;
-      key.assign(line, p, end - p);
-      auto lengths = lengthsByKey_.find(key);
-      if (lengths == lengthsByKey_.end())
+      const int k = headKeyTable_.Find(line.substr(p, end - p),
+                                       TextAt{headKeys_});
+      if (k < 0)
         continue;
-      for (size_t length : lengths->second) {
+      for (size_t length : keyLengths_[k]) {
         if (p + length > line.size())
           continue;
-        candidate.assign(line, p, length);
-        auto it = heads_.find(candidate);
-        if (it != heads_.end() &&
-            (it->second.empty() || it->second.back() != i))
-          it->second.push_back(i);
+        const int h = headNameTable_.Find(line.substr(p, length),
+                                          TextAt{headNames_});
+        if (h >= 0 && (headLines_[h].empty() || headLines_[h].back() != i))
+          headLines_[h].push_back(i);
       }
     }
   }
@@ -120,10 +131,10 @@ bool LineStore::IsHeadOf(int i, const std::string& name) const {
 }
 
 int LineStore::FindHead(const std::string& name) const {
-  auto it = heads_.find(name);
-  if (it == heads_.end())
+  const int h = headNameTable_.Find(name, TextAt{headNames_});
+  if (h < 0)
     return -1;
-  for (int i : it->second) {
+  for (int i : headLines_[h]) {
     bool live = prev_[i] >= 0 || first_ == i;
     if (live && IsHeadOf(i, name))
       return i;

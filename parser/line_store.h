@@ -7,10 +7,10 @@
 #define VARNEL_PARSER_LINE_STORE_H_
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "model/text.h"
+#include "model/text_table.h"
 
 class LineStore {
  public:
@@ -61,8 +61,12 @@ class LineStore {
   // identifier, or the first character when that is no identifier
   // character) and the lengths of the names with that key, so many names
   // sharing a key (Foo<1>, Foo<2>, ...) cost no more than one.
-  std::unordered_map<std::string, std::vector<int>> heads_;
-  std::unordered_map<std::string, std::vector<size_t>> lengthsByKey_;
+  TextList headNames_;
+  TextTable headNameTable_;
+  std::vector<std::vector<int>> headLines_;  // by position in headNames_
+  TextList headKeys_;
+  TextTable headKeyTable_;
+  std::vector<std::vector<size_t>> keyLengths_;  // by position in headKeys_
 
   // For each line beginning with "{" or "}", its partner in the original
   // list (-1: none). Emptying both lines of a pair, or a line without a
