@@ -64,6 +64,27 @@ std::string_view HeadKey(std::string_view name) {
 
 }  // namespace
 
+void LineStore::AddHeadName(const std::string& name) {
+  std::string_view key = HeadKey(name);
+  if (key.empty())
+    return;
+  if (headNameTable_.Find(name, TextAt{headNames_}) < 0) {
+    headNameTable_.Add(name, static_cast<int>(headNames_.size()));
+    headNames_.push_back(name);
+    headLines_.emplace_back();
+  }
+  int k = headKeyTable_.Find(key, TextAt{headKeys_});
+  if (k < 0) {
+    k = static_cast<int>(headKeys_.size());
+    headKeyTable_.Add(key, k);
+    headKeys_.emplace_back(key);
+    keyLengths_.emplace_back();
+  }
+  std::vector<size_t>& lengths = keyLengths_[k];
+  if (std::find(lengths.begin(), lengths.end(), name.size()) == lengths.end())
+    lengths.push_back(name.size());
+}
+
 void LineStore::IndexHeads(const std::vector<std::string>& names) {
   headNames_.clear();
   headNameTable_ = TextTable();
@@ -71,26 +92,8 @@ void LineStore::IndexHeads(const std::vector<std::string>& names) {
   headKeys_.clear();
   headKeyTable_ = TextTable();
   keyLengths_.clear();
-  for (const auto& name : names) {
-    std::string_view key = HeadKey(name);
-    if (key.empty())
-      continue;
-    if (headNameTable_.Find(name, TextAt{headNames_}) < 0) {
-      headNameTable_.Add(name, static_cast<int>(headNames_.size()));
-      headNames_.push_back(name);
-      headLines_.emplace_back();
-    }
-    int k = headKeyTable_.Find(key, TextAt{headKeys_});
-    if (k < 0) {
-      k = static_cast<int>(headKeys_.size());
-      headKeyTable_.Add(key, k);
-      headKeys_.emplace_back(key);
-      keyLengths_.emplace_back();
-    }
-    std::vector<size_t>& lengths = keyLengths_[k];
-    if (std::find(lengths.begin(), lengths.end(), name.size()) == lengths.end())
-      lengths.push_back(name.size());
-  }
+  for (const auto& name : names)
+    AddHeadName(name);
   if (headNames_.empty())
     return;
   for (int i = first_; i >= 0; i = next_[i]) {

@@ -45,6 +45,9 @@ class LineStore {
   int SkipNested(int open) const;
 
  private:
+  // Adds a class name, and its key, to those IndexHeads looks for.
+  void AddHeadName(const std::string& name);
+
   int BraceStep(int i) const;
   void IndexBraces();
   void MarkBraceTaken(int i);
