@@ -70,10 +70,7 @@ bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
 void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
                    const std::string& htmlPath, TextList* lines) {
   lines->clear();
-  BuildPage(module, headerPath, htmlPath, false, [lines](TextList* piece) {
-    AppendPiece(lines, piece);
-    return true;
-  });
+  BuildPage(module, headerPath, htmlPath, false, AppendingTo(lines));
 }
 
 uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {

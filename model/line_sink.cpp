@@ -20,3 +20,10 @@ void AppendPiece(TextList* whole, TextList* piece) {
                 std::make_move_iterator(piece->end()));
   piece->clear();
 }
+
+LineSink AppendingTo(TextList* whole) {
+  return [whole](TextList* piece) {
+    AppendPiece(whole, piece);
+    return true;
+  };
+}

@@ -15,4 +15,7 @@ typedef std::function<bool(TextList*)> LineSink;
 // empty: the sink for a build whose whole list stays in memory.
 void AppendPiece(TextList* whole, TextList* piece);
 
+// The sink that appends every piece to `whole` with AppendPiece.
+LineSink AppendingTo(TextList* whole);
+
 #endif  // VARNEL_MODEL_LINE_SINK_H_

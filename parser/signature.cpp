@@ -306,20 +306,20 @@ int FunctionMerger::Finish() {
   return count_;
 }
 
+int FunctionMerger::RecordOf(const std::string& name) const {
+  return byName_.Find(name, [this](int i) -> const std::string& {
+    return records_[i].m_strName;
+  });
+}
+
 bool FunctionMerger::Accepts(const std::string& name) const {
-  return count_ < limit_ ||
-         byName_.Find(name, [this](int i) -> const std::string& {
-           return records_[i].m_strName;
-         }) >= 0;
+  return count_ < limit_ || RecordOf(name) >= 0;
 }
 
 bool FunctionMerger::Add(std::string&& line, Signature&& sig,
                          const std::string& className, int scope) {
-  auto nameAt = [this](int i) -> const std::string& {
-    return records_[i].m_strName;
-  };
   const bool first = count_ == 0;
-  int index = byName_.Find(sig.name, nameAt);
+  int index = RecordOf(sig.name);
   if (index < 0) {
     if (count_ >= limit_)
       return false;

@@ -68,6 +68,9 @@ class FunctionMerger {
     TextTable table_;
   };
 
+  // The record named `name`, or -1.
+  int RecordOf(const std::string& name) const;
+
   std::vector<CDeclInfo>& records_;
   const int limit_;
   int count_ = 0;

@@ -16,16 +16,14 @@ namespace {
 
 // Finds the first record with an anchor. The views point into the
 // records' m_strAnchor, which the merge never changes.
-typedef TextIndex AnchorIndex;
-
 template <typename Record>
-AnchorIndex IndexByAnchor(const std::vector<Record>& records, int count) {
+TextIndex IndexByAnchor(const std::vector<Record>& records, int count) {
   const int n = std::max(std::min(count, static_cast<int>(records.size())), 0);
   std::vector<std::string_view> anchors;
   anchors.reserve(n);
   for (int i = 0; i < n; ++i)
     anchors.push_back(records[i].m_strAnchor);
-  return AnchorIndex(std::move(anchors));
+  return TextIndex(std::move(anchors));
 }
 
 bool EnterRoot(CXmlTree* xml) {
@@ -135,7 +133,7 @@ std::string KeyOf(const CXmlTree& xml, const char* attribute, bool stripHash) {
 // at the level of the entered element's children.
 template <typename Rule>
 void MergeEntries(CXmlTree* xml, const char* element, const char* attribute,
-                  bool stripHash, const AnchorIndex& index, Rule rule) {
+                  bool stripHash, const TextIndex& index, Rule rule) {
   while (xml->FindNext(element)) {
     const int i = index.Find(KeyOf(*xml, attribute, stripHash));
     if (i < 0 || !xml->Enter())
@@ -193,12 +191,12 @@ void MergeFunctionBody(CXmlTree* xml, CDeclInfo* func, const char* start,
 // Member and method indexes of each class, built the first time a Class
 // element names the class (a file may repeat a class element).
 struct ClassIndexes {
-  std::optional<AnchorIndex> members;
-  std::optional<AnchorIndex> methods;
+  std::optional<TextIndex> members;
+  std::optional<TextIndex> methods;
 };
 
 template <typename Record>
-const AnchorIndex& CachedIndex(std::optional<AnchorIndex>* cache,
+const TextIndex& CachedIndex(std::optional<TextIndex>* cache,
                                const std::vector<Record>& records, int count) {
   if (!cache->has_value())
     cache->emplace(IndexByAnchor(records, count));
@@ -223,7 +221,7 @@ void MergeClassBody(CXmlTree* xml, CClassInfo* cls, ClassIndexes* indexes) {
     }
   }
 
-  const AnchorIndex& methods =
+  const TextIndex& methods =
       CachedIndex(&indexes->methods, cls->m_pFuncs, cls->m_nFuncs);
   xml->RestorePosition("StartClass");
   if (cls->m_nFuncs > 0 && xml->FindNext("MethodsList") && xml->Enter()) {
@@ -299,7 +297,7 @@ void MergeXmlGlobalVars(CXmlTree* xml, CModuleInfo* module) {
 void MergeXmlGlobalFuncs(CXmlTree* xml, CModuleInfo* module) {
   if (module->m_nFuncs <= 0)
     return;
-  const AnchorIndex index = IndexByAnchor(module->m_pFuncs, module->m_nFuncs);
+  const TextIndex index = IndexByAnchor(module->m_pFuncs, module->m_nFuncs);
 
   if (EnterRoot(xml) && xml->FindNext("Module.FunctionList") && xml->Enter()) {
     FillFromDescription(xml, &module->m_strFuncText);

@@ -124,11 +124,7 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
 void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
                       const std::string& htmlPath, TextList* lines) {
   lines->clear();
-  BuildXmlDocumentInPieces(module, headerPath, htmlPath,
-                           [lines](TextList* piece) {
-                             AppendPiece(lines, piece);
-                             return true;
-                           });
+  BuildXmlDocumentInPieces(module, headerPath, htmlPath, AppendingTo(lines));
 }
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& /*module*/) {
