@@ -19,7 +19,7 @@ class TextTable {
   bool empty() const { return count_ == 0; }
 
   // Adds `position`, whose text is `text`. Callers that need the first of
-  // equal texts look it up with Find before adding.
+  // equal texts use FindOrAdd.
   void Add(std::string_view text, int position);
 
   // A position added with a text equal to `key`, or -1. `textAt(position)`
@@ -36,6 +36,16 @@ class TextTable {
       if (slot.hash == hash && std::string_view(textAt(slot.position)) == key)
         return slot.position;
     }
+  }
+
+  // The position of a text equal to `text` added before, or -1 after
+  // adding `position` for it: the first of equal texts stays the one found.
+  template <typename TextAt>
+  int FindOrAdd(std::string_view text, int position, const TextAt& textAt) {
+    const int found = Find(text, textAt);
+    if (found < 0)
+      Add(text, position);
+    return found;
   }
 
  private:
@@ -56,10 +66,12 @@ class TextTable {
   size_t count_ = 0;
 };
 
-// The text at a position of a list, for TextTable::Find.
+// The text at a position of a list (of strings or of views), for
+// TextTable::Find.
+template <typename List>
 struct TextAt {
-  const TextList& list;
-  const std::string& operator()(int i) const { return list[i]; }
+  const List& list;
+  decltype(auto) operator()(int i) const { return list[i]; }
 };
 
 #endif  // VARNEL_MODEL_TEXT_TABLE_H_

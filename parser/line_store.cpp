@@ -68,15 +68,15 @@ void LineStore::AddHeadName(const std::string& name) {
   std::string_view key = HeadKey(name);
   if (key.empty())
     return;
-  if (headNameTable_.Find(name, TextAt{headNames_}) < 0) {
-    headNameTable_.Add(name, static_cast<int>(headNames_.size()));
+  if (headNameTable_.FindOrAdd(name, static_cast<int>(headNames_.size()),
+                                TextAt{headNames_}) < 0) {
     headNames_.push_back(name);
     headLines_.emplace_back();
   }
-  int k = headKeyTable_.Find(key, TextAt{headKeys_});
+  int k = headKeyTable_.FindOrAdd(key, static_cast<int>(headKeys_.size()),
+                                  TextAt{headKeys_});
   if (k < 0) {
     k = static_cast<int>(headKeys_.size());
-    headKeyTable_.Add(key, k);
     headKeys_.emplace_back(key);
     keyLengths_.emplace_back();
   }

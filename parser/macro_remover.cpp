@@ -68,9 +68,9 @@ class MacroRemover {
     bool longNames = false;
     for (size_t i = 0; i < macros_.size(); ++i) {
       const std::string& name = macros_[i];
-      if (!IsIdentifier(name) || names_.Find(name, nameAt_) >= 0)
+      if (!IsIdentifier(name) ||
+          names_.FindOrAdd(name, static_cast<int>(i), nameAt_) >= 0)
         continue;
-      names_.Add(name, static_cast<int>(i));
       if (name.size() < 64)
         lengths |= uint64_t{1} << name.size();
       else
@@ -177,7 +177,7 @@ class MacroRemover {
   // The first position in the list of each identifier-only name, and the
   // places where the name occurs, at that position.
   TextTable names_;
-  TextAt nameAt_{macros_};
+  TextAt<TextList> nameAt_{macros_};
   std::vector<std::vector<size_t>> occurrences_;
   bool parensValid_ = false;
   std::vector<size_t> opens_;
