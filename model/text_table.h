@@ -74,4 +74,9 @@ struct TextAt {
   decltype(auto) operator()(int i) const { return list[i]; }
 };
 
+// Lets TextAt{list} name its list type on compilers without deduction for
+// aggregates (clang before 17).
+template <typename List>
+TextAt(const List&) -> TextAt<List>;
+
 #endif  // VARNEL_MODEL_TEXT_TABLE_H_
