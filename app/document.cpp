@@ -167,8 +167,12 @@ void CDocVarnel::OnReadXmlFile() {
 
   if (!m_xml.Load(m_strXmlText)) {
     std::string error = m_xml.GetError();
-    m_pPlatform->ShowMessage(error.empty() ? kXmlWithoutElementMessage
-                                           : error);
+    if (error.empty())
+      error = kXmlWithoutElementMessage;
+    else
+      error += "\nLine " + std::to_string(m_xml.GetErrorLine()) +
+               ", column " + std::to_string(m_xml.GetErrorColumn());
+    m_pPlatform->ShowMessage(error);
     ForgetXml();
     return;
   }

@@ -439,7 +439,8 @@ TEST_F(ReadXmlTest, MalformedFileShowsTheReadersMessage) {
   OpenGeo();
   Read(WriteFile("Bad.xml", "<Varnel><Module.Title>Geo</Varnel>"));
   ASSERT_EQ(1u, fake_.messages.size());
-  EXPECT_EQ("End tag does not correspond to Module.Title", fake_.messages[0]);
+  EXPECT_EQ("End tag does not correspond to Module.Title\nLine 1, column 9",
+            fake_.messages[0]);
   ExpectModelUntouched();
 }
 

@@ -63,8 +63,12 @@ bool Merge(const std::string& path, CModuleInfo* module, std::ostream& err) {
   CXmlTree xml;
   if (!xml.Load(CrLfToLf(std::move(text)))) {
     std::string message = xml.GetError();
-    err << path << ": " << (message.empty() ? kNoElementMessage : message)
-        << "\n";
+    err << path << ":";
+    if (message.empty())
+      message = kNoElementMessage;
+    else
+      err << xml.GetErrorLine() << ":" << xml.GetErrorColumn() << ":";
+    err << " " << message << "\n";
     return false;
   }
   if (!MergeXmlDocument(&xml, module)) {

@@ -93,6 +93,7 @@ bool CXmlTree::Load(const std::string& text) {
 bool CXmlTree::Load(std::string&& text) {
   ResetPosition();
   m_iNextFree = 1;
+  m_nErrorLine = m_nErrorColumn = 0;
   m_mapPositions.clear();
   std::vector<int>().swap(m_arrDoubleQuotes);
   std::vector<int>().swap(m_arrSingleQuotes);
@@ -230,12 +231,22 @@ int CXmlTree::FirstMatch(int iNode, const std::string& name) const {
   return 0;
 }
 
-int CXmlTree::Fail(const char* message, int iNode, const std::string& name) {
+int CXmlTree::Fail(const char* message, int iNode, const std::string& name,
+                   int nOffset) {
   std::string text = message;
   size_t pos = text.find("%s");
   if (pos != std::string::npos)
     text.replace(pos, 2, name);
   m_strLastError = text;
+  // A file of thousands of lines needs a place to look; counting once,
+  // on failure, costs nothing on the way there.
+  const size_t end = std::min(static_cast<size_t>(std::max(nOffset, 0)),
+                              m_strText.size());
+  const size_t lineStart =
+      end == 0 ? 0 : m_strText.rfind('\n', end - 1) + 1;  // npos + 1 is 0
+  m_nErrorLine = 1 + static_cast<int>(std::count(
+                         m_strText.begin(), m_strText.begin() + end, '\n'));
+  m_nErrorColumn = static_cast<int>(end - lineStart) + 1;
   m_iNextFree = iNode;
   return -1;
 }
@@ -249,18 +260,19 @@ int CXmlTree::ParseElement(int iParent, int nDepth) {
   for (;;) {
     int open = static_cast<int>(m_strText.find('<', search));
     if (open < 0)
-      return Fail("Element tag not found", iNode, "");
+      return Fail("Element tag not found", iNode, "",
+                  static_cast<int>(m_strText.size()));
     m_arrNodes[iNode].nTagStart = open;
     m_arrNodes[iParent].nCloseStart = open;
     token.nNext = open + 1;
     if (!ReadToken(&token))
-      return Fail("Abrupt end within tag", iNode, "");
+      return Fail("Abrupt end within tag", iNode, "", open);
     if (token.bQuoted)
-      return Fail("Tag starts with quote", iNode, "");
+      return Fail("Tag starts with quote", iNode, "", open);
     char first = m_strText[token.nFirst];
     if (first == '?' || first == '!') {
       if (!SkipNode(open, &search))
-        return Fail("Invalid node", iNode, "");
+        return Fail("Invalid node", iNode, "", open);
       continue;
     }
     if (first == '/') {
@@ -270,10 +282,12 @@ int CXmlTree::ParseElement(int iParent, int nDepth) {
     break;
   }
   if (nDepth > kMaxDepth)
-    return Fail("Elements nested too deeply", iNode, "");
+    return Fail("Elements nested too deeply", iNode, "",
+                m_arrNodes[iNode].nTagStart);
   int close = static_cast<int>(m_strText.find('>', token.nNext));
   if (close < 0)
-    return Fail("End of tag not found", iNode, "");
+    return Fail("End of tag not found", iNode, "",
+                m_arrNodes[iNode].nTagStart);
   m_arrNodes[iNode].nTagEnd = close;
   if (m_strText[close - 1] == '/') {
     m_arrNodes[iNode].nCloseStart = close - 1;
@@ -309,7 +323,8 @@ bool CXmlTree::ReadEndTag(int iNode) {
     if (token.bQuoted)
       continue;
     if (count == 2 && !NameMatches(token, name)) {
-      Fail("End tag does not correspond to %s", iNode, name);
+      Fail("End tag does not correspond to %s", iNode, name,
+           m_arrNodes[iNode].nTagStart);
       return false;
     }
     if (count >= 2 && m_strText[token.nFirst] == '>') {
@@ -317,7 +332,8 @@ bool CXmlTree::ReadEndTag(int iNode) {
       return true;
     }
   }
-  Fail("End tag not completed for element %s", iNode, name);
+  Fail("End tag not completed for element %s", iNode, name,
+       m_arrNodes[iNode].nTagStart);
   return false;
 }
 

@@ -36,6 +36,11 @@ class CXmlTree {
   // The same, taking over the text instead of copying it.
   bool Load(std::string&& text);
   std::string GetError() const;
+  // Where the last failed load stopped: 1-based line and byte column of
+  // the tag the message is about (the start tag of the element it names),
+  // or of the end of the text. Both 0 when the failure has no message.
+  int GetErrorLine() const { return m_nErrorLine; }
+  int GetErrorColumn() const { return m_nErrorColumn; }
 
   void ResetPosition();
   bool FindNext(const std::string& name = std::string());
@@ -72,7 +77,8 @@ class CXmlTree {
   int FirstMatch(int iNode, const std::string& name) const;
   int ParseElement(int iParent, int nDepth);
   bool ReadEndTag(int iNode);
-  int Fail(const char* message, int iNode, const std::string& name);
+  int Fail(const char* message, int iNode, const std::string& name,
+           int nOffset);
   bool SkipNode(int nStart, int* nNext) const;
   std::string DecodeText(int nFirst, int nLast) const;
   std::string TextOf(int iNode) const;
@@ -80,6 +86,8 @@ class CXmlTree {
 
   std::string m_strText;
   std::string m_strLastError;
+  int m_nErrorLine = 0;
+  int m_nErrorColumn = 0;
   std::vector<XmlNode> m_arrNodes;
   int m_iNextFree = 1;
   int m_iParent = 0;

@@ -185,6 +185,39 @@ TEST(XmlTreeTest, FailureMessages) {
   EXPECT_EQ("End tag not completed for element a", LoadError("<a></a x='>"));
 }
 
+// Where a failed load stopped: the element the message names, or the tag
+// being read, as line and byte column.
+TEST(XmlTreeTest, FailurePositions) {
+  struct Case {
+    const char* text;
+    int line, column;
+  } cases[] = {
+      // A writer's "<br>" in a description: the br is never closed.
+      {"<Varnel>\n<Description>\nDraws it.<br>\n</Description>\n</Varnel>", 3,
+       10},
+      // "x < y": the element "y" takes the end tag as its start tag's rest,
+      // and the search for its end runs out at the end of the text.
+      {"<a>\n  x < y\n</a>", 3, 5},
+      {"<a>\n<b></c>\n</a>", 2, 1},
+      {"<a>\n\n<b x='1'", 3, 1},
+      {"<a>\n<!-- open", 2, 1},
+      {"<a>\n<b/>\n", 3, 1},  // the end of the text
+      {"<a></a", 1, 1},
+  };
+  for (const Case& c : cases) {
+    CXmlTree tree;
+    EXPECT_FALSE(tree.Load(c.text)) << c.text;
+    EXPECT_EQ(c.line, tree.GetErrorLine()) << c.text;
+    EXPECT_EQ(c.column, tree.GetErrorColumn()) << c.text;
+  }
+  CXmlTree tree;
+  EXPECT_FALSE(tree.Load("<a></b>"));
+  EXPECT_FALSE(tree.Load(""));
+  EXPECT_EQ(0, tree.GetErrorLine());
+  EXPECT_TRUE(tree.Load("<a/>"));
+  EXPECT_EQ(0, tree.GetErrorColumn());
+}
+
 TEST(XmlTreeTest, LoadWithoutMessageKeepsOlderOne) {
   CXmlTree tree;
   EXPECT_FALSE(tree.Load("<a></b>"));

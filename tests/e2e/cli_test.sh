@@ -86,7 +86,16 @@ grep -qF 'Shapes and <b>points</b> &amp; more.' Geo.htm || fail "the merged desc
 run 1 Geometry.h --merge nosuch.xml --xml x.xml; expect_err "Unable to open the required file."
 [ -e x.xml ] && fail "a failed merge wrote output"
 printf '<Varnel><a></b></Varnel>' > bad.xml
-run 1 Geometry.h --merge bad.xml; expect_err "End tag does not correspond to a"
+run 1 Geometry.h --merge bad.xml; expect_err "bad.xml:1:9: End tag does not correspond to a"
+# A writer's <br> in a description of a file of many lines says where it is.
+"$VARNEL" Geometry.h --xml=typed.xml > /dev/null
+awk 'done == 0 && /^Here should be a short description of the variable/ {
+       printf "Counts shapes.<br>\r\n"; done = 1; next } { print }' typed.xml > typed2.xml
+line=$(grep -n 'Counts shapes.<br>' typed2.xml | cut -d: -f1)
+cp typed.xml typed.before
+run 1 Geometry.h --merge typed2.xml --xml typed.xml
+expect_err "typed2.xml:$line:15: End tag does not correspond to br"
+cmp -s typed.xml typed.before || fail "a refused file changed the output"
 : > empty.xml
 run 1 Geometry.h --merge empty.xml; expect_err "empty"
 "$VARNEL" A.h --xml=A.xml > /dev/null
