@@ -10,6 +10,7 @@
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 #include "parser/parse_header.h"
+#include "xml/side_file.h"
 #include "xml/xml_merge.h"
 #include "xml/xml_writer.h"
 
@@ -45,6 +46,19 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
+// The message with "%d" and "%s" replaced, whatever their lengths.
+std::string Format(const char* message, const std::string& text,
+                   int number = 0) {
+  std::string out = message;
+  size_t at = out.find("%d");
+  if (at != std::string::npos)
+    out.replace(at, 2, std::to_string(number));
+  at = out.find("%s");
+  if (at != std::string::npos)
+    out.replace(at, 2, text);
+  return out;
+}
+
 const FileFilter kAllFilesCapital = {"All Files (*.*)", "*.*"};
 const FileFilter kAllFilesSmall = {"All files (*.*)", "*.*"};
 
@@ -76,6 +90,7 @@ bool CDocVarnel::OnNewDocument() {
   m_module.Clear();
   ForgetXml();
   m_bParsed = false;
+  m_pMerges.reset();
   return true;
 }
 
@@ -176,12 +191,66 @@ void CDocVarnel::OnReadXmlFile() {
     ForgetXml();
     return;
   }
+  const int orphansBefore = m_pMerges ? m_pMerges->Report().OrphanCount() : 0;
   if (MergeXml()) {
+    MergeSideFileAndTell(orphansBefore);
     m_pPlatform->LoadViewControls();
   } else {
     m_pPlatform->ShowMessage(LoadString(IDS_WRONG_XML));
     ForgetXml();
   }
+}
+
+void CDocVarnel::MergeSideFileAndTell(int orphansBefore) {
+  if (!m_pMerges)
+    return;
+  std::string text;
+  const std::string side = m_pMerges->UnmergedSideFileOf(m_strXmlInPath);
+  MergeFailure failure;
+  if (!side.empty()) {
+    if (m_pMerges->MergeFile(side, &failure))
+      text = Format(kSideFileReadMessage, side);
+    else
+      m_pPlatform->ShowMessage(side + ":\n" +
+                               (failure.message.empty()
+                                    ? std::string(LoadString(IDS_WRONG_XML))
+                                    : failure.message));
+  }
+  const int orphans = m_pMerges->Report().OrphanCount() - orphansBefore;
+  if (orphans <= 0)
+    return;
+  const std::string keptIn = PathFileName(SideFilePath(m_strXmlPath));
+  if (!text.empty())
+    text += "\n";
+  m_pPlatform->ShowMessage(
+      text + Format(kOrphansAfterReadMessage,
+                    keptIn.empty() ? "STEM.orphans.xml" : keptIn, orphans));
+}
+
+bool CDocVarnel::WriteSideFileFor(const std::string& xmlPath,
+                                  SideFilePlan* plan) {
+  if (!m_pMerges)
+    return true;
+  std::string err;
+  if (!m_pMerges->PlanSideFile(xmlPath, plan, &err)) {
+    m_pPlatform->ShowMessage(err);
+    return false;
+  }
+  if (!WriteSideFile(*plan, m_module.m_strName, &err)) {
+    m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_SAVE));
+    return false;
+  }
+  return true;
+}
+
+void CDocVarnel::TellSideFile(const SideFilePlan& plan) {
+  RemoveSideFileIfPlanned(plan);
+  if (plan.action == SideFilePlan::kWrite)
+    m_pPlatform->ShowMessage(Format(kSideFileWrittenMessage, plan.path,
+                                    plan.kept.TextCount() +
+                                        plan.carried.TextCount()));
+  else if (plan.action == SideFilePlan::kRemove)
+    m_pPlatform->ShowMessage(Format(kSideFileRemovedMessage, plan.path));
 }
 
 void CDocVarnel::OnSaveXmlFile() { SaveOutput(kXmlOutput); }
@@ -218,6 +287,7 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
 
   // Built again because the page names of the HTML follow its path.
   bool saved;
+  SideFilePlan plan;
   std::string err;
   // An output never replaces what it is made from: the header, and for the
   // page the XML file whose descriptions it carries. Saving the XML over
@@ -228,6 +298,10 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
   } else if (stream) {
     saved = StreamHtml(path);
   } else {
+    // The side file first: once the XML file is replaced, it is the only
+    // place of the descriptions the new file does not carry.
+    if (&output == &kXmlOutput && !WriteSideFileFor(path, &plan))
+      return;
     (this->*output.build)();
     saved = SaveLines(path, m_arrLines, &err);
   }
@@ -235,6 +309,7 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
     m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_SAVE));
     return;
   }
+  TellSideFile(plan);
   (m_pPlatform->*output.setViewPath)(path);
   m_pPlatform->LoadViewControls();
 }
@@ -265,6 +340,7 @@ void CDocVarnel::LocateOutput(const OutputFile& output) {
 
 bool CDocVarnel::ParseHeader() {
   m_bParsed = false;
+  m_pMerges.reset();
   std::string err;
   if (!::ParseHeader(m_strHeaderPath, m_strHtmlPath, g_arrMacros,
                      g_arrNotReturns, &m_arrLines, &m_module, &err)) {
@@ -272,6 +348,7 @@ bool CDocVarnel::ParseHeader() {
     return false;
   }
   m_bParsed = true;
+  m_pMerges = std::make_unique<MergeSession>(&m_module, nullptr);
   return true;
 }
 
@@ -313,4 +390,8 @@ bool CDocVarnel::BuildXml() {
   return true;
 }
 
-bool CDocVarnel::MergeXml() { return MergeXmlDocument(&m_xml, &m_module); }
+bool CDocVarnel::MergeXml() {
+  if (!m_pMerges)
+    return MergeXmlDocument(&m_xml, &m_module);
+  return m_pMerges->MergeLoaded(&m_xml, m_strXmlInPath);
+}

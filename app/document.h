@@ -5,11 +5,13 @@
 #define VARNEL_APP_DOCUMENT_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/platform.h"
 #include "model/module_info.h"
 #include "model/text.h"
+#include "xml/merge_session.h"
 #include "xml/xml_tree.h"
 
 class CDocVarnel {
@@ -48,6 +50,11 @@ class CDocVarnel {
   // the file is of another kind or another module (nothing merged then).
   bool MergeXml();
   const TextList& GetLines() const { return m_arrLines; }
+  // What the merges since the last parse could not place; null before a
+  // parse.
+  const MergeReport* GetMergeReport() const {
+    return m_pMerges ? &m_pMerges->Report() : nullptr;
+  }
 
   bool GetHelpKeywords() const { return m_module.m_bHelpKeywords; }
   bool GetSplitFiles() const { return m_module.m_bSplitFiles; }
@@ -111,8 +118,16 @@ class CDocVarnel {
   void LocateOutput(const OutputFile& output);
   bool IsHtmlTooLarge(uint64_t* bytes);
   bool StreamHtml(const std::string& path);
+  // Read XML File's second step: the side file kept beside the file read,
+  // then one message about the descriptions that found no entry.
+  void MergeSideFileAndTell(int orphansBefore);
+  // Save XML File's side file, before and after the file is written.
+  bool WriteSideFileFor(const std::string& xmlPath, SideFilePlan* plan);
+  void TellSideFile(const SideFilePlan& plan);
 
   CAppPlatform* m_pPlatform;
+  // The merges of the current parse and what they could not place.
+  std::unique_ptr<MergeSession> m_pMerges;
   uint64_t m_nHtmlMemoryLimit = uint64_t(512) << 20;
 };
 

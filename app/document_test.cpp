@@ -501,4 +501,104 @@ TEST_F(ReadXmlTest, NewAfterMergeClearsModelAndTextButKeepsPaths) {
             doc_.m_module.m_strDescription.find("Geometry helpers"));
 }
 
+// --- Descriptions without an entry ---
+
+// An XML file of the Geo header whose method Move became Shift: Move's
+// description has no entry in the header any more.
+std::string WithMoveDescribed(const std::string& xml) {
+  const std::string placeholder =
+      "Here should be a short description of the function.";
+  std::string text = xml;
+  size_t move = text.find("Target=\"#CFCPointMove\"");
+  size_t at = text.find(placeholder, move);
+  EXPECT_NE(std::string::npos, at);
+  text.replace(at, placeholder.size(), "Moves the point.");
+  return text;
+}
+
+TEST_F(ReadXmlTest, DescriptionsWithoutAnEntryAreKeptBesideTheSavedFile) {
+  std::string header = OpenGeo();
+  fake_.Choose(dir_ + "/Geo.xml");
+  doc_.OnSaveXmlFile();
+  const std::string edited =
+      WithMoveDescribed(CrLfToLf(ReadBytes(dir_ + "/Geo.xml")));
+  WriteFile("Geo.xml", edited);
+  std::string changed = kGeoHeader;
+  changed.replace(changed.find("Move"), 4, "Shift");
+  WriteFile("Geo.h", changed);
+  Open(header);
+
+  // Reading says how many and where they will go; saving puts them there.
+  Read(dir_ + "/Geo.xml");
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ(
+      "Descriptions of this file that have no entry in the header: 1.\n"
+      "They will be kept in Geo.orphans.xml, beside the XML file, when you "
+      "save it with Save XML File.",
+      fake_.messages[0]);
+  fake_.Forget();
+  fake_.Choose(dir_ + "/Geo.xml");
+  doc_.OnSaveXmlFile();
+  const std::string side = dir_ + "/Geo.orphans.xml";
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ("Descriptions that the XML file does not carry: 1.\nThey are "
+            "kept in " + side + ".",
+            fake_.messages[0]);
+  EXPECT_NE(std::string::npos, ReadBytes(side).find("Moves the point."));
+  EXPECT_EQ(std::string::npos,
+            ReadBytes(dir_ + "/Geo.xml").find("Moves the point."));
+
+  // Back to the old name: reading the file reads its side file too, and
+  // the next save removes the side file, whose text found its entry.
+  WriteFile("Geo.h", kGeoHeader);
+  Open(header);
+  Read(dir_ + "/Geo.xml");
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ("Moves the point.",
+            doc_.m_module.m_pClasses[0].m_pFuncs[0].m_strShortDesc);
+  fake_.Forget();
+  fake_.Choose(dir_ + "/Geo.xml");
+  doc_.OnSaveXmlFile();
+  EXPECT_EQ((std::vector<std::string>{"Every description of " + side +
+                                      " found its entry; the file was "
+                                      "removed."}),
+            fake_.messages);
+  EXPECT_FALSE(std::filesystem::exists(side));
+  EXPECT_NE(std::string::npos,
+            ReadBytes(dir_ + "/Geo.xml").find("Moves the point."));
+}
+
+TEST_F(ReadXmlTest, FilteredDescriptionsAreKeptAndAnUnknownFileIsNotReplaced) {
+  OpenGeo();
+  fake_.Choose(dir_ + "/Geo.xml");
+  doc_.OnSaveXmlFile();
+  std::string xml = CrLfToLf(ReadBytes(dir_ + "/Geo.xml"));
+  const std::string placeholder =
+      "Here should be a short description of the variable.";
+  size_t secret = xml.find("Target=\"#CVCPointint_m_secretsecol\"");
+  ASSERT_NE(std::string::npos, secret);
+  xml.replace(xml.find(placeholder, secret), placeholder.size(), "Hidden.");
+  WriteFile("Geo.xml", xml);
+  Read(dir_ + "/Geo.xml");
+  EXPECT_TRUE(fake_.messages.empty());
+
+  // Only public members: the private member's text goes to the side file.
+  doc_.SetShowPrivate(false);
+  doc_.SetShowProtected(false);
+  fake_.Choose(dir_ + "/Public.xml");
+  doc_.OnSaveXmlFile();
+  EXPECT_NE(std::string::npos,
+            ReadBytes(dir_ + "/Public.orphans.xml").find("Hidden."));
+
+  // A file in the side file's place that is not one is never replaced.
+  WriteFile("Other.orphans.xml", "not a Varnel file");
+  fake_.Forget();
+  fake_.Choose(dir_ + "/Other.xml");
+  doc_.OnSaveXmlFile();
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("left as it was"));
+  EXPECT_EQ("not a Varnel file", ReadBytes(dir_ + "/Other.orphans.xml"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/Other.xml"));
+}
+
 }  // namespace

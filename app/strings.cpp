@@ -29,3 +29,19 @@ const char kHtmlTooLargeMessage[] =
     "The HTML page would take at least %d MB: every block of it repeats the "
     "navigation bar with all classes.\nIt is too large to show; save it "
     "with Save As HTML File instead.";
+
+const char kOrphansAfterReadMessage[] =
+    "Descriptions of this file that have no entry in the header: %d.\n"
+    "They will be kept in %s, beside the XML file, when you save it with "
+    "Save XML File.";
+
+const char kSideFileReadMessage[] =
+    "The descriptions of %s, which was kept beside this file, were read "
+    "too.";
+
+const char kSideFileWrittenMessage[] =
+    "Descriptions that the XML file does not carry: %d.\nThey are kept in "
+    "%s.";
+
+const char kSideFileRemovedMessage[] =
+    "Every description of %s found its entry; the file was removed.";

@@ -23,4 +23,14 @@ extern const char kXmlWithoutElementMessage[];
 // (%d: its size in megabytes, at least).
 extern const char kHtmlTooLargeMessage[];
 
+// After Read XML File, when descriptions of the file found no entry: %d
+// their number, %s the side file they will be kept in.
+extern const char kOrphansAfterReadMessage[];
+// The same sentence's opening when the file's side file was read too (%s).
+extern const char kSideFileReadMessage[];
+// After Save XML File: where the descriptions the file does not carry
+// went (%d, %s), or that the side file had no more to keep (%s).
+extern const char kSideFileWrittenMessage[];
+extern const char kSideFileRemovedMessage[];
+
 #endif  // VARNEL_APP_STRINGS_H_

@@ -15,7 +15,15 @@ const char kUsage[] =
     "  --all              write both at their default paths\n"
     "  --out DIR          folder of the default paths (default: the header's)\n"
     "  --merge FILE       merge the descriptions of an earlier XML file;\n"
-    "                     may be given several times, merged in that order\n"
+    "                     may be given several times, merged in that order.\n"
+    "                     FILE's side file (STEM.orphans.xml beside it) is\n"
+    "                     merged right after it\n"
+    "  --rename OLD=NEW   before merging, move the descriptions of an entry\n"
+    "                     renamed in the header: CFoo=CBar (a class and all\n"
+    "                     in it), CFoo::Get=CFoo::Fetch, Func=NewFunc,\n"
+    "                     g_nOld=g_nNew, CFoo::m_a=CFoo::m_b; repeatable\n"
+    "  --strict           exit 1 after writing when descriptions found no\n"
+    "                     place (they are kept in the side file all the same)\n"
     "  A PATH of - writes to standard output. --html PATH and --xml PATH\n"
     "  (with a space) work too when PATH does not begin with \"--\".\n"
     "\n"
@@ -38,6 +46,10 @@ const char kUsage[] =
     "  --lines            print the lines the parser did not consume\n"
     "  --help             show this help\n"
     "  --version          show the version\n"
+    "\n"
+    "Descriptions that find no entry in the header, or that the filters\n"
+    "leave out of the XML file, are kept in STEM.orphans.xml beside it and\n"
+    "listed on standard error; nothing written into an XML file is lost.\n"
     "\n"
     "Exit status: 0 on success, 1 when an operation fails, 2 for a usage\n"
     "error.\n"
@@ -138,6 +150,12 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
       if (!takeValue())
         return false;
       opts->merges.push_back(value);
+    } else if (name == "--rename") {
+      if (!takeValue())
+        return false;
+      opts->renames.push_back(value);
+    } else if (name == "--strict") {
+      opts->strict = true;
     } else if (name == "--ini") {
       if (!takeValue())
         return false;
@@ -175,8 +193,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
     }
     if (hasValue && (name == "--all" || name == "--keywords" ||
                      name == "--split" || name == "--stylesheet" ||
-                     name == "--lines" || name == "--help" ||
-                     name == "--version")) {
+                     name == "--strict" || name == "--lines" ||
+                     name == "--help" || name == "--version")) {
       *err = "option " + name + " takes no value";
       return false;
     }

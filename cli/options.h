@@ -15,6 +15,8 @@ struct CliOptions {
   std::string xmlPath;
   std::string outDir;       // folder of default output paths
   std::vector<std::string> merges;
+  std::vector<std::string> renames;  // OLD=NEW, applied to merged keys
+  bool strict = false;      // descriptions without a place make exit 1
   std::string iniPath;      // empty: the default settings file, if present
   bool showLines = false;   // print the lines left after parsing
   bool help = false;

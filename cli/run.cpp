@@ -2,10 +2,14 @@
 
 #include <filesystem>
 
+#include "cli/merge_messages.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 #include "parser/parse_header.h"
+#include "xml/merge_session.h"
+#include "xml/renames.h"
+#include "xml/side_file.h"
 #include "xml/xml_merge.h"
 #include "xml/xml_tree.h"
 #include "xml/xml_writer.h"
@@ -54,28 +58,95 @@ bool ReadSettings(const CliOptions& opts, std::ostream& err) {
   return true;
 }
 
-bool Merge(const std::string& path, CModuleInfo* module, std::ostream& err) {
-  std::string text;
-  if (ReadWholeFile(path, &text) != ReadStatus::kOk) {
-    err << path << ": " << kCannotOpenMessage << "\n";
-    return false;
+void PrintMergeFailure(const MergeFailure& failure, std::ostream& err) {
+  err << failure.path << ":";
+  switch (failure.kind) {
+    case MergeFailure::kCannotOpen:
+      err << " " << kCannotOpenMessage;
+      break;
+    case MergeFailure::kCannotRead:
+      err << " " << kCannotReadMessage;
+      break;
+    case MergeFailure::kMalformed:
+      if (failure.message.empty())
+        err << " " << kNoElementMessage;
+      else
+        err << failure.line << ":" << failure.column << ": "
+            << failure.message;
+      break;
+    case MergeFailure::kWrongModule:
+      err << " " << kWrongXmlMessage;
+      break;
   }
-  CXmlTree xml;
-  if (!xml.Load(CrLfToLf(std::move(text)))) {
-    std::string message = xml.GetError();
-    err << path << ":";
-    if (message.empty())
-      message = kNoElementMessage;
-    else
-      err << xml.GetErrorLine() << ":" << xml.GetErrorColumn() << ":";
-    err << " " << message << "\n";
-    return false;
-  }
-  if (!MergeXmlDocument(&xml, module)) {
-    err << path << ": " << kWrongXmlMessage << "\n";
-    return false;
+  err << "\n";
+}
+
+bool IsMergeOption(const CliOptions& opts, const std::string& path) {
+  for (const auto& merge : opts.merges)
+    if (merge == path || SameExistingFile(merge, path))
+      return true;
+  return false;
+}
+
+// Every --merge file in order, each followed by its side file when it has
+// one that is not merged anyway.
+bool MergeAll(const CliOptions& opts, MergeSession* session,
+              std::ostream& err) {
+  MergeFailure failure;
+  for (const auto& path : opts.merges) {
+    if (!session->MergeFile(path, &failure)) {
+      PrintMergeFailure(failure, err);
+      return false;
+    }
+    const std::string side = session->UnmergedSideFileOf(path);
+    if (side.empty() || IsMergeOption(opts, side))
+      continue;
+    if (!session->MergeFile(side, &failure)) {
+      PrintMergeFailure(failure, err);
+      return false;
+    }
+    err << "varnel: merged " << side << " after " << path << "\n";
   }
   return true;
+}
+
+// The renames in the options; false after a message when one is not of
+// the form OLD=NEW.
+bool ReadRenames(const CliOptions& opts, RenameMap* renames,
+                 std::ostream& err) {
+  std::string message;
+  for (const auto& spec : opts.renames) {
+    if (!renames->Add(spec, &message)) {
+      err << "varnel: " << message << "\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+// A rename whose old name no merged file has is a mistake to stop at
+// before anything is written.
+bool CheckRenamesUsed(const RenameMap& renames, std::ostream& err) {
+  const std::vector<std::string> unused = renames.Unused();
+  for (const auto& spec : unused)
+    err << "varnel: --rename " << spec
+        << ": the merged files have no entry of the old name\n";
+  for (const auto& spec : renames.Unresolved())
+    err << "varnel: --rename " << spec
+        << " moved nothing: the header has no entry of the new name\n";
+  return unused.empty();
+}
+
+KeptWhere DescribeKeeping(const CliOptions& opts, const SideFilePlan& plan,
+                          const std::string& xmlPath) {
+  KeptWhere where;
+  if (plan.action == SideFilePlan::kWrite)
+    where.sideFile = plan.path;
+  where.xmlFile = xmlPath == "-" ? "the XML output" : xmlPath;
+  where.membersOption = opts.options.bShowProtected ? "--members protected"
+                                                    : "--members public";
+  where.globalsOption = "--globals extern";
+  return where;
 }
 
 // Where the lines of an output go: a file, replaced only when complete,
@@ -187,6 +258,12 @@ bool CheckOutputs(const CliOptions& opts, const std::string& html,
       return false;
     }
   }
+  const std::string side = opts.xml ? SideFilePath(xml) : std::string();
+  if (opts.html && !side.empty() && SamePath(html, side)) {
+    err << "varnel: the HTML output would overwrite the side file " << side
+        << " of the XML output\n";
+    return false;
+  }
   std::string settings = SettingsPath(opts);
   if (!settings.empty() && ((opts.html && SamePath(html, settings)) ||
                             (opts.xml && SamePath(xml, settings)))) {
@@ -197,12 +274,41 @@ bool CheckOutputs(const CliOptions& opts, const std::string& html,
   return true;
 }
 
+// The summary, or the outputs asked for and where they went.
+int WriteOutputs(const CliOptions& opts, CModuleInfo* module,
+                 const std::string& htmlPath, const std::string& xmlPath,
+                 std::ostream& out, std::ostream& err) {
+  if (!opts.html && !opts.xml) {
+    if (!opts.showLines)
+      PrintSummary(*module, out);
+    return 0;
+  }
+  if (opts.xml && !WriteOutput(BuildXmlDocumentInPieces, module, opts,
+                               htmlPath, xmlPath, out, err))
+    return 1;
+  if (opts.html && !WriteOutput(BuildHtmlPageInPieces, module, opts, htmlPath,
+                                htmlPath, out, err))
+    return 1;
+  // Say where the files are, unless standard output carries one of them.
+  bool toStdout = (opts.xml && xmlPath == "-") || (opts.html && htmlPath == "-");
+  if (!toStdout) {
+    if (opts.xml)
+      out << "Wrote " << xmlPath << "\n";
+    if (opts.html)
+      out << "Wrote " << htmlPath << "\n";
+  }
+  return 0;
+}
+
 }  // namespace
 
 int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   std::string htmlPath = HtmlOutputPath(opts);
   std::string xmlPath = XmlOutputPath(opts);
   if (!CheckOutputs(opts, htmlPath, xmlPath, err))
+    return 2;
+  RenameMap renames;
+  if (!ReadRenames(opts, &renames, err))
     return 2;
   if (!ReadSettings(opts, err))
     return 1;
@@ -221,27 +327,36 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   if (opts.showLines)
     for (const auto& line : lines)
       out << line << "\n";
-  for (const auto& path : opts.merges)
-    if (!Merge(path, &module, err))
+  renames.Resolve(module);
+  MergeSession session(&module, &renames);
+  if (!MergeAll(opts, &session, err))
+    return 1;
+  if (!CheckRenamesUsed(renames, err))
+    return 2;
+
+  // The side file is written first: once the XML file is replaced, it is
+  // the only place of the texts the new XML does not carry.
+  SideFilePlan plan;
+  if (opts.xml) {
+    if (!session.PlanSideFile(xmlPath, &plan, &message)) {
+      err << "varnel: " << message << "\n";
       return 1;
-  if (!opts.html && !opts.xml) {
-    if (!opts.showLines)
-      PrintSummary(module, out);
-    return 0;
+    }
+  } else {
+    plan.kept.Absorb(session.Report());
   }
-  if (opts.xml && !WriteOutput(BuildXmlDocumentInPieces, &module, opts,
-                               htmlPath, xmlPath, out, err))
+  if (!WriteSideFile(plan, module.m_strName, &message)) {
+    err << plan.path << ": " << message << "\n";
     return 1;
-  if (opts.html && !WriteOutput(BuildHtmlPageInPieces, &module, opts,
-                                htmlPath, htmlPath, out, err))
-    return 1;
-  // Say where the files are, unless standard output carries one of them.
-  bool toStdout = (opts.xml && xmlPath == "-") || (opts.html && htmlPath == "-");
-  if (!toStdout) {
-    if (opts.xml)
-      out << "Wrote " << xmlPath << "\n";
-    if (opts.html)
-      out << "Wrote " << htmlPath << "\n";
   }
-  return 0;
+  int status = WriteOutputs(opts, &module, htmlPath, xmlPath, out, err);
+  if (status != 0)
+    return status;
+  RemoveSideFileIfPlanned(plan);
+  PrintKeptTexts(plan, DescribeKeeping(opts, plan, xmlPath),
+                 SuggestRenames(plan.kept, module), err);
+  if (plan.action == SideFilePlan::kRemove)
+    err << "varnel: every description of " << plan.path
+        << " found its entry; removed it\n";
+  return opts.strict && plan.kept.OrphanCount() > 0 ? 1 : 0;
 }

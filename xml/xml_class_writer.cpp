@@ -6,16 +6,6 @@ using namespace xml_writer;
 
 namespace {
 
-// Private members only with the private option; protected ones with either
-// option, since showing private members implies showing protected ones.
-bool IsListed(const CDeclInfo& member, const CModuleInfo& module) {
-  if (member.m_nScope == SCOPE_PROTECTED)
-    return module.m_bShowProtected || module.m_bShowPrivate;
-  if (member.m_nScope == SCOPE_PRIVATE)
-    return module.m_bShowPrivate;
-  return true;
-}
-
 const char* ScopeName(int scope) {
   if (scope == SCOPE_PROTECTED)
     return "protected";
@@ -96,7 +86,7 @@ bool AppendMemberList(TextList* lines, const CClassInfo& cls,
   lines->push_back("<Members>");
   size_t count = UsableCount(cls.m_nVars, cls.m_pVars.size());
   for (size_t i = 0; i < count; ++i) {
-    if (IsListed(cls.m_pVars[i], module))
+    if (IsListedMember(cls.m_pVars[i], module))
       AppendMember(lines, cls.m_pVars[i]);
     if (!FlushIfLong(lines, flush))
       return false;
@@ -123,7 +113,7 @@ bool AppendMethods(TextList* lines, const CClassInfo& cls,
   lines->push_back("<MethodsShort>");
   size_t count = UsableCount(cls.m_nFuncs, cls.m_pFuncs.size());
   for (size_t i = 0; i < count; ++i) {
-    if (IsListed(cls.m_pFuncs[i], module))
+    if (IsListedMember(cls.m_pFuncs[i], module))
       AppendMethodShort(lines, cls.m_pFuncs[i]);
     if (!FlushIfLong(lines, flush))
       return false;

@@ -6,10 +6,6 @@ using namespace xml_writer;
 
 namespace {
 
-bool IsListed(const CDeclInfo& global, const CModuleInfo& module) {
-  return global.m_nScope != SCOPE_LOCAL || module.m_bShowLocal;
-}
-
 std::string EntryStartTag(const char* tag, const char* localBinding,
                           const CDeclInfo& global) {
   std::string line = "<";
@@ -78,7 +74,7 @@ bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
   lines->push_back("<Variables>");
   size_t count = UsableCount(module.m_nVars, module.m_pVars.size());
   for (size_t i = 0; i < count; ++i) {
-    if (IsListed(module.m_pVars[i], module))
+    if (IsListedGlobal(module.m_pVars[i], module))
       AppendVariable(lines, module.m_pVars[i]);
     if (!FlushIfLong(lines, flush))
       return false;
@@ -98,7 +94,7 @@ bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
   lines->push_back("<FunctionsShort>");
   size_t count = UsableCount(module.m_nFuncs, module.m_pFuncs.size());
   for (size_t i = 0; i < count; ++i) {
-    if (IsListed(module.m_pFuncs[i], module))
+    if (IsListedGlobal(module.m_pFuncs[i], module))
       AppendFunctionShort(lines, module.m_pFuncs[i]);
     if (!FlushIfLong(lines, flush))
       return false;
@@ -108,7 +104,7 @@ bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
 
   lines->push_back("<Module.Functions>");
   for (size_t i = 0; i < count; ++i) {
-    if (IsListed(module.m_pFuncs[i], module))
+    if (IsListedGlobal(module.m_pFuncs[i], module))
       AppendModuleFunction(lines, module.m_pFuncs[i]);
     if (!FlushIfLong(lines, flush))
       return false;

@@ -50,6 +50,24 @@ class CXmlTree {
   bool SavePosition(const std::string& name);
   bool RestorePosition(const std::string& name);
 
+  // The whole cursor, for looking ahead and coming back exactly, without
+  // a named entry per look.
+  struct Cursor {
+    int iParent = 0;
+    int iCurrent = 0;
+    int iChild = 0;
+    bool bOnElement = false;
+  };
+  Cursor GetCursor() const {
+    return Cursor{m_iParent, m_iCurrent, m_iChild, m_bOnElement};
+  }
+  void SetCursor(const Cursor& cursor) {
+    m_iParent = cursor.iParent;
+    m_iCurrent = cursor.iCurrent;
+    m_iChild = cursor.iChild;
+    m_bOnElement = cursor.bOnElement;
+  }
+
   std::string GetText() const;
   std::string GetChildText() const;
   std::string GetAttribute(const std::string& name) const;

@@ -9,6 +9,10 @@
 
 #include "model/file_io.h"
 #include "parser/parse_header.h"
+#include "xml/merge_report.h"
+#include "xml/side_file.h"
+#include "xml/xml_merge.h"
+#include "xml/xml_tree.h"
 #include "xml/xml_writer.h"
 
 namespace fs = std::filesystem;
@@ -176,6 +180,56 @@ TEST(XmlValidationTest, RichHeadersValidateWithEveryOption) {
           kHeaders[h], names[n], dir,
           std::to_string(h) + "_" + std::to_string(n));
       files.insert(files.end(), written.begin(), written.end());
+    }
+  }
+  std::string report;
+  EXPECT_TRUE(ValidateAll(files, dir, &report)) << report;
+}
+
+// Side files of every kind of entry: all of a rich module's texts orphaned
+// (merged into a header that has none of its entries), and all of them
+// left out by the narrowest filters.
+TEST(XmlValidationTest, SideFilesValidate) {
+  ASSERT_TRUE(HaveXmllint()) << "xmllint is missing (package libxml2-utils)";
+  fs::path dir = FreshFolder("side");
+  std::vector<std::string> files;
+  const char* const names[] = {"Rich", "A&B<C>\"D\""};
+  for (size_t h = 0; h < std::size(kHeaders); ++h) {
+    for (const char* name : names) {
+      CModuleInfo described;
+      ASSERT_TRUE(Parse(kHeaders[h], name, &described));
+      Describe(&described);
+      TextList lines;
+      BuildXmlDocument(&described, "/src/x.h", "/doc/x.htm", &lines);
+      std::string xml;
+      for (const std::string& line : lines)
+        xml += line + "\n";
+
+      MergeReport orphans;
+      CModuleInfo empty;
+      ASSERT_TRUE(Parse("int Other(void);\n", name, &empty));
+      CXmlTree tree;
+      ASSERT_TRUE(tree.Load(xml)) << tree.GetError();
+      MergeContext context;
+      context.report = &orphans;
+      ASSERT_TRUE(MergeXmlDocument(&tree, &empty, context));
+
+      MergeReport filtered;
+      described.m_bShowLocal = described.m_bShowPrivate =
+          described.m_bShowProtected = false;
+      CollectFilteredTexts(described, &filtered);
+
+      int i = 0;
+      for (const MergeReport* report : {&orphans, &filtered}) {
+        BuildSideFile(*report, name, &lines);
+        std::string path = (dir / (std::to_string(h) + "_" +
+                                   std::to_string(files.size()) + "_" +
+                                   std::to_string(i++) + ".xml"))
+                               .string();
+        std::string err;
+        ASSERT_TRUE(SaveLines(path, lines, &err)) << err;
+        files.push_back(path);
+      }
     }
   }
   std::string report;

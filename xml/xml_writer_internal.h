@@ -84,6 +84,13 @@ bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
 bool AppendClass(TextList* lines, const CClassInfo& cls,
                  const CModuleInfo& module, const LineSink* flush = nullptr);
 
+// Whether the lists of the XML (and of the page) carry an entry under the
+// module's filters. Private members only with the private option;
+// protected ones with either option, since showing private members implies
+// showing protected ones. Local globals only with the local option.
+bool IsListedMember(const CDeclInfo& member, const CModuleInfo& module);
+bool IsListedGlobal(const CDeclInfo& global, const CModuleInfo& module);
+
 // The records that counts and arrays agree on: a hand-made model may hold a
 // count larger than its array.
 size_t UsableCount(int count, size_t size);

@@ -155,4 +155,16 @@ bool FlushIfLong(TextList* lines, const LineSink* flush) {
   return flush == nullptr || lines->size() < kPieceLines || (*flush)(lines);
 }
 
+bool IsListedMember(const CDeclInfo& member, const CModuleInfo& module) {
+  if (member.m_nScope == SCOPE_PROTECTED)
+    return module.m_bShowProtected || module.m_bShowPrivate;
+  if (member.m_nScope == SCOPE_PRIVATE)
+    return module.m_bShowPrivate;
+  return true;
+}
+
+bool IsListedGlobal(const CDeclInfo& global, const CModuleInfo& module) {
+  return global.m_nScope != SCOPE_LOCAL || module.m_bShowLocal;
+}
+
 }  // namespace xml_writer
