@@ -103,6 +103,8 @@ bool MergeAll(const CliOptions& opts, MergeSession* session,
       continue;
     if (!session->MergeFile(side, &failure)) {
       PrintMergeFailure(failure, err);
+      err << "varnel: " << side << " was read as the side file of " << path
+          << "; mend it, or move it away if it is not one\n";
       return false;
     }
     err << "varnel: merged " << side << " after " << path << "\n";

@@ -104,6 +104,13 @@ bool MergeSession::PlanSideFile(const std::string& xmlPath, SideFilePlan* plan,
 
   const bool exists = IsFile(plan->path);
   const bool merged = exists && WasMerged(plan->path);
+  if (plan->kept.TextCount() == 0) {
+    // Nothing to keep: a merged side file has given back all it had; one
+    // that was not merged is left as it is.
+    if (merged)
+      plan->action = SideFilePlan::kRemove;
+    return true;
+  }
   if (exists && !merged) {
     // Its texts were not merged, so they are carried over unread.
     CXmlTree xml;
@@ -117,13 +124,8 @@ bool MergeSession::PlanSideFile(const std::string& xmlPath, SideFilePlan* plan,
              module_->m_strName + "; it was left as it was";
       return false;
     }
-    if (plan->kept.TextCount() == 0)
-      return true;
   }
-  if (plan->kept.TextCount() > 0)
-    plan->action = SideFilePlan::kWrite;
-  else if (merged)
-    plan->action = SideFilePlan::kRemove;
+  plan->action = SideFilePlan::kWrite;
   return true;
 }
 
