@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <cstdlib>
 #include <string>
 
@@ -13,6 +14,11 @@
 #include "model/parser_settings.h"
 #include "model/text.h"
 #include "parser/parse_header.h"
+#include "xml/merge_report.h"
+#include "xml/merge_session.h"
+#include "xml/orphan_harvest.h"
+#include "xml/renames.h"
+#include "xml/side_file.h"
 #include "xml/xml_merge.h"
 #include "xml/xml_tree.h"
 #include "xml/xml_writer.h"
@@ -246,6 +252,77 @@ void FuzzXmlTree(const uint8_t* data, size_t size) {
   WalkAll(&xml, limit);
 }
 
+// Renames over the example's names, some to names it has, some not.
+const char* const kRenames[] = {
+    "CPoint::Distance=CPoint::Origin", "CList=CShape",
+    "Distance=Clamp",                  "g_nShapeCount=g_pszGeoName",
+    "CPoint::m_x=CPoint::m_y",         "CShape::Draw=CShape::Paint",
+    "SRect=SNothing",
+};
+
+// The description texts of a report, with their kinds and fields; the
+// module's own are left out, since the side file joins them into one.
+std::multiset<std::string> KeptTexts(const MergeReport& report) {
+  std::multiset<std::string> texts;
+  for (const UnplacedEntry* entry : report.Entries()) {
+    if (entry->kind == EntryKind::kModule)
+      continue;
+    for (const UnplacedText& text : entry->texts)
+      texts.insert(std::to_string(static_cast<int>(entry->kind)) + "." +
+                   std::to_string(static_cast<int>(text.field)) + ":" +
+                   text.text);
+  }
+  return texts;
+}
+
+// The side file of a report is a Varnel file of the module that keeps
+// every text of the report, byte for byte.
+void RequireSideFileKeepsAll(const MergeReport& report) {
+  TextList lines;
+  BuildSideFile(report, "Geometry", &lines);
+  CXmlTree side;
+  Require(side.Load(Join(lines)), "the side file is well-formed");
+  MergeReport back;
+  Require(HarvestXmlDocument(&side, "Geometry", "side", &back),
+          "the side file is one of its module");
+  const std::multiset<std::string> kept = KeptTexts(report);
+  const std::multiset<std::string> read = KeptTexts(back);
+  for (const std::string& text : kept)
+    Require(read.count(text) > 0, "the side file keeps every text");
+  CModuleInfo module = ExampleModel();
+  Require(MergeXmlDocument(&side, &module), "the side file merges");
+  RequireCountsMatch(module);
+}
+
+// Merged with a report, the file places the same; what found no place,
+// and what the narrow filters leave out, goes to a side file that keeps
+// all of it. With renames the merge stays sound and so does its side file.
+void RequireNothingLost(CXmlTree* xml, const std::string& once) {
+  CModuleInfo module = ExampleModel();
+  SetAllOptions(&module, true);
+  MergeSession session(&module, nullptr);
+  Require(session.MergeLoaded(xml, "fuzz.xml"), "the file merges reported");
+  Require(BuildOutputs(&module) == once, "reporting changes nothing placed");
+  SetAllOptions(&module, false);
+  SideFilePlan plan;
+  std::string err;
+  Require(session.PlanSideFile("-", &plan, &err), "a plan without a file");
+  RequireSideFileKeepsAll(plan.kept);
+
+  CModuleInfo renamed = ExampleModel();
+  SetAllOptions(&renamed, true);
+  RenameMap renames;
+  for (const char* spec : kRenames)
+    Require(renames.Add(spec, &err), "the renames are well-formed");
+  renames.Resolve(renamed);
+  MergeSession moved(&renamed, &renames);
+  Require(moved.MergeLoaded(xml, "fuzz.xml"), "the file merges renamed");
+  RequireCountsMatch(renamed);
+  BuildOutputs(&renamed);
+  RequireSideFileKeepsAll(moved.Report());
+  SuggestRenames(moved.Report(), renamed);
+}
+
 void FuzzMerge(const uint8_t* data, size_t size) {
   const std::string text =
       CrLfToLf(std::string(reinterpret_cast<const char*>(data), size));
@@ -271,6 +348,8 @@ void FuzzMerge(const uint8_t* data, size_t size) {
   SetAllOptions(&fresh, true);
   Require(MergeXmlDocument(&again, &fresh), "the export merges back");
   Require(BuildOutputs(&fresh) == once, "the round trip keeps every text");
+
+  RequireNothingLost(&xml, once);
 }
 
 void FuzzSettings(const uint8_t* data, size_t size) {

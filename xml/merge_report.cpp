@@ -35,7 +35,7 @@ size_t FindLoneColon(std::string_view text) {
 
 void AddIfWritten(MergeReport* report, UnplacedEntry* entry, TextField field,
                   const std::string& item, const std::string& text) {
-  if (IsWrittenText(text, entry->kind, field))
+  if (IsWrittenText(text, entry->kind, field, item))
     report->Add(entry, {field, UnplacedReason::kFiltered, item, text, ""});
 }
 
@@ -147,11 +147,12 @@ const char* PlaceholderFor(EntryKind kind, TextField field) {
   return "";
 }
 
-bool IsWrittenText(std::string_view text, EntryKind kind, TextField field) {
+bool IsWrittenText(std::string_view text, EntryKind kind, TextField field,
+                   std::string_view item) {
   if (text.empty() || text == PlaceholderFor(kind, field))
     return false;
   if (field == TextField::kParameter || field == TextField::kReturnValue)
-    return Trimmed(text) != Trimmed(xml_writer::kNone);
+    return item != "void" && Trimmed(text) != Trimmed(xml_writer::kNone);
   return true;
 }
 

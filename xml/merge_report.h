@@ -108,8 +108,10 @@ const char* PlaceholderFor(EntryKind kind, TextField field);
 
 // True when `text` is something a writer wrote: not empty, not the
 // placeholder the writers put in its place, not the " - none -" of a
-// "void" parameter or return value.
-bool IsWrittenText(std::string_view text, EntryKind kind, TextField field);
+// "void" parameter or return value. Nothing is written for a parameter
+// or return value `item` of "void": the format carries " - none -" there.
+bool IsWrittenText(std::string_view text, EntryKind kind, TextField field,
+                   std::string_view item = std::string_view());
 
 // Adds the texts the model holds that an XML file written with the
 // model's filters would leave out: the short descriptions of members and

@@ -42,11 +42,17 @@ bool ReadsBack(const std::string& text, std::string_view open,
 // usual tags of its kind inside it; markup and entity references are kept
 // as written. The element's own tags are cut where the reader found them
 // rather than by their usual spelling, so that a start tag such as
-// "<Description >" or "<Description/>" does not stay in the text. When the
-// removal of inner tags (or of the initialiser block) would unbalance the
-// markup, the text is kept as written instead: the next export must read
-// back. Its initialiser line, if any, is then spelled differently, so that
-// the next read cuts the block the writer appends and not this one.
+// "<Description >" or "<Description/>" does not stay in the text.
+//
+// The text must come back unchanged from the next export and read: it must
+// read back between the tags, and cleaning it again must change nothing.
+// When the removal of inner tags (or of the initialiser block) cannot give
+// such a text, the text is kept as written instead. A variable's text then
+// has its initialiser line spelled differently, so that the next read cuts
+// the block the writer appends and not this one, and its inner tags
+// spelled differently too: with the writer's block after it, removing them
+// on the next read could otherwise give a text that reads back, and the
+// round trip would change it.
 std::string CleanedSource(const CXmlTree& xml, std::string_view open,
                           std::string_view close, bool cutInitializer) {
   const std::string inner = xml.GetInnerSource();
@@ -56,11 +62,18 @@ std::string CleanedSource(const CXmlTree& xml, std::string_view open,
   Trim(&text);
   if (cutInitializer)
     CutInitializerBlock(&text);
-  if (ReadsBack(text, open, close))
+  if (!Contains(text, open) && !Contains(text, close) &&
+      ReadsBack(text, open, close))
     return text;
   text = Trimmed(inner);
-  if (cutInitializer)
+  if (cutInitializer) {
+    // "<Description>" becomes "<Description >": the same tag to the reader.
+    ReplaceAll(&text, open,
+               std::string(open.substr(0, open.size() - 1)) + " >");
+    ReplaceAll(&text, close,
+               std::string(close.substr(0, close.size() - 1)) + " >");
     ReplaceAll(&text, kInitializationLine, "<br />Initialization:<br />");
+  }
   return ReadsBack(text, open, close) ? text : std::string();
 }
 
@@ -97,6 +110,9 @@ std::string KeyAttribute(const CXmlTree& xml, const char* attribute,
   std::string key = xml.GetAttribute(attribute);
   if (stripHash)
     key.erase(0, key.find_first_not_of('#'));
+  // Anchors the naming made never hold an entity; one kept from a read
+  // file and written again reads back as it was.
+  DecodeUmlauts(&key);
   return key;
 }
 

@@ -39,7 +39,7 @@ OrphanHarvest::OrphanHarvest(CXmlTree* xml, MergeReport* report,
 void OrphanHarvest::Keep(UnplacedEntry* entry, TextField field,
                          UnplacedReason reason, const std::string& item,
                          const std::string& text) {
-  if (IsWrittenText(text, entry->kind, field))
+  if (IsWrittenText(text, entry->kind, field, item))
     report_->Add(entry, {field, reason, item, text, source_});
 }
 

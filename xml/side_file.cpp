@@ -18,16 +18,19 @@ class KeyedRecords {
  public:
   explicit KeyedRecords(std::vector<Record>* records) : records_(records) {}
 
-  // The first record of `key` for which `isFree` holds, made if none.
+  // The first record of `key` for which `isFree` holds, made if none;
+  // `made` tells which.
   template <typename IsFree>
-  Record* Free(const std::string& key, IsFree isFree) {
+  Record* Free(const std::string& key, IsFree isFree, bool* made) {
     std::vector<size_t>& same = byKey_[key];
+    *made = false;
     for (size_t i : same)
       if (isFree((*records_)[i]))
         return &(*records_)[i];
     same.push_back(records_->size());
     records_->emplace_back();
     records_->back().m_strAnchor = key;
+    *made = true;
     return &records_->back();
   }
 
@@ -137,8 +140,12 @@ void SideModel::AddModuleText(const UnplacedText& text) {
 
 void SideModel::AddDecl(const UnplacedEntry& entry,
                         KeyedRecords<CDeclInfo>* keyed, bool function) {
-  auto named = [&](CDeclInfo* decl) {
-    if (decl->m_strName.empty()) {
+  // A record made for the entry takes its name and, for a function whose
+  // whole entry is gone, every parameter and return-value text it had.
+  auto record = [&](auto isFree) {
+    bool made = false;
+    CDeclInfo* decl = keyed->Free(entry.key, isFree, &made);
+    if (made) {
       decl->m_strName = entry.name;
       decl->m_nScope = entry.scope;
       decl->m_strClass = entry.className;
@@ -153,19 +160,16 @@ void SideModel::AddDecl(const UnplacedEntry& entry,
   for (const UnplacedText& text : entry.texts) {
     if (text.field == TextField::kParameter ||
         text.field == TextField::kReturnValue) {
-      PutItem(named(keyed->Free(entry.key,
-                                [&](const CDeclInfo& d) {
-                                  return ItemIsFree(d, text);
-                                })),
+      PutItem(record([&](const CDeclInfo& d) { return ItemIsFree(d, text); }),
               text);
       continue;
     }
-    CDeclInfo* decl = named(keyed->Free(entry.key, [&](const CDeclInfo& d) {
+    CDeclInfo* decl = record([&](const CDeclInfo& d) {
       const std::string& field = text.field == TextField::kShort
                                      ? d.m_strShortDesc
                                      : d.m_strDescription;
       return field.empty() || field == text.text;
-    }));
+    });
     *FieldOf(decl, text.field) = text.text;
   }
 }

@@ -18,7 +18,7 @@ std::string EntryStartTag(const char* tag, const CDeclInfo& member) {
   std::string line = "<";
   line.append(tag).append(" Scope=\"").append(ScopeName(member.m_nScope));
   line.append("\" Binding=\"dynamic\" Target=\"#");
-  line.append(member.m_strAnchor).append("\">");
+  line.append(MarkupEscaped(member.m_strAnchor)).append("\">");
   return line;
 }
 

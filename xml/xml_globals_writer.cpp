@@ -14,7 +14,10 @@ std::string EntryStartTag(const char* tag, const char* localBinding,
     line.append(" Scope=\"local\" Binding=\"").append(localBinding);
   else
     line += " Scope=\"global\" Binding=\"extern";
-  line.append("\" Target=\"#").append(global.m_strAnchor).append("\">");
+  // Anchors the naming made are letters, digits and underscores; one kept
+  // from a read file may be anything and must not break the markup.
+  line.append("\" Target=\"#").append(MarkupEscaped(global.m_strAnchor));
+  line.append("\">");
   return line;
 }
 

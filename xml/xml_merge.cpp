@@ -192,7 +192,7 @@ void Merger::SubList(const char* list, const char* item, const TextList& texts,
             desc = DescriptionText(*xml_);
         } else if (desc == placeholder &&
                    PeekDescription(xml_, false, &text) &&
-                   IsWrittenText(text, kind, field)) {
+                   IsWrittenText(text, kind, field, name)) {
           desc = text;
         }
       }
@@ -219,7 +219,7 @@ void Merger::CheckItemPlaced(const std::string& name, const TextList& texts,
   if (found)
     text = DescriptionText(*xml_);
   xml_->SetCursor(cursor);
-  if (!found || !IsWrittenText(text, kind, field))
+  if (!found || !IsWrittenText(text, kind, field, name))
     return;
   bool matched = false;
   for (size_t k = 0; k < texts.size(); ++k) {

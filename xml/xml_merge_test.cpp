@@ -286,7 +286,8 @@ TEST(XmlMergeTest, OwnTagsAreCutHoweverTheyAreWritten) {
 
 // Removing the inner Description tags may unbalance a description whose
 // inner start tag is spelled otherwise; it then stays as written, so that
-// the next export reads back.
+// the next export reads back. A variable's inner tags are spelled so that
+// the next read does not remove them either.
 TEST(XmlMergeTest, InnerTagsStayWhenRemovingThemWouldBreakTheText) {
   CModuleInfo module = HandModule();
   ASSERT_TRUE(Merge(
@@ -298,8 +299,15 @@ TEST(XmlMergeTest, InnerTagsStayWhenRemovingThemWouldBreakTheText) {
           "</Variables>\r\n</Module.VariableList>\r\n"),
       &module));
   EXPECT_EQ("a b c", module.m_pVars[0].m_strShortDesc);
-  EXPECT_EQ("a <Description x=\"1\">b</Description> c",
+  EXPECT_EQ("a <Description x=\"1\">b</Description > c",
             module.m_pVars[1].m_strShortDesc);
+  CModuleInfo classes = HandModule();
+  ASSERT_TRUE(Merge(Doc("<Class anchor=\"ClassC\">" +
+                        Desc("a <Description x=\"1\">b</Description> c") +
+                        "</Class>"),
+                    &classes));
+  EXPECT_EQ("a <Description x=\"1\">b</Description> c",
+            classes.m_pClasses[0].m_strDescription);
 }
 
 TEST(XmlMergeTest, KeysAndTheirHashes) {

@@ -10,23 +10,6 @@ using namespace xml_writer;
 
 namespace {
 
-// The module name goes back to the reader unchanged only if it survives as
-// plain XML: the four markup characters become entities, nothing else does.
-std::string XmlEscaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 void AppendModuleStatistics(TextList* lines, const CModuleInfo& module) {
   const std::string subject = "The module " + module.m_strName + " contains ";
   AppendStatistics(
@@ -134,7 +117,7 @@ void WriteXmlHead(TextList* lines, const CModuleInfo& /*module*/) {
 }
 
 void WriteXmlModule(TextList* lines, const CModuleInfo& module) {
-  const std::string name = XmlEscaped(module.m_strName);
+  const std::string name = MarkupEscaped(module.m_strName);
   lines->push_back("<Varnel anchor=\"Modul" + name + "\" NAME=\"Modul" + name +
                    "\" class=\"Technik\">");
   lines->push_back(InlineElement("Module.Title", name));

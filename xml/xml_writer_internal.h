@@ -27,6 +27,10 @@ extern const char kFuncListPlaceholder[];
 extern const char kNone[];
 extern const char kUnknown[];
 
+// The four markup characters as entities, nothing else: a text that must
+// read back exactly as it is (the module name, a Target anchor).
+std::string MarkupEscaped(std::string_view text);
+
 // "<tag>text</tag>", text inserted unchanged.
 std::string InlineElement(std::string_view tag, std::string_view text);
 // "<tag anchor="A" NAME="A">" with the anchor escaped.

@@ -64,6 +64,21 @@ std::string InlineElement(std::string_view tag, std::string_view text) {
   return line;
 }
 
+std::string MarkupEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
 std::string AnchoredStartTag(std::string_view tag, std::string_view anchor) {
   std::string escaped = HtmlEscaped(anchor);
   std::string line = "<";

@@ -106,5 +106,31 @@ run 1 Geometry.h --merge cdata.xml; expect_err "Invalid node"
 printf '<Varnel anchor="ModulGeometry><Module.Title>Geometry</Module.Title></Varnel>' > attr.xml
 run 0 Geometry.h --merge attr.xml
 
+# Hostile side files and renames. A side file beside a merged file is read
+# like any file to merge: a broken one stops the run with its place.
+run 0 Geometry.h --ini varnel.INI --xml side.xml
+cp deep.xml side.orphans.xml
+cp side.xml side.before
+run 1 Geometry.h --merge side.xml --xml side.xml
+expect_err "side.orphans.xml:1:"; expect_err "was read as the side file of side.xml"
+cmp -s side.xml side.before || fail "a broken side file let the XML file be replaced"
+cp noise.xml side.orphans.xml
+run 1 Geometry.h --merge side.xml --xml side.xml
+cp A.xml side.orphans.xml 2>/dev/null || "$VARNEL" nul.h --xml=side.orphans.xml > /dev/null
+run 1 Geometry.h --merge side.xml --xml side.xml
+expect_err "The XML file is not of the correct document type or is not for this module."
+rm side.orphans.xml
+# Renames of every shape: bad ones are usage errors, odd names harmless.
+run 2 Geometry.h --merge side.xml --rename ""
+run 2 Geometry.h --merge side.xml --rename "=CPoint"
+run 2 Geometry.h --merge side.xml --rename "CPoint="
+run 2 Geometry.h --merge side.xml --rename "a=b=c"
+run 2 Geometry.h --rename "CPoint=CNothing"; expect_err "no entry of the old name"
+run 0 Geometry.h --merge side.xml --rename "CPoint=$(printf '\001\377<&>"')" --xml side.xml
+expect_err "moved nothing"
+run 2 Geometry.h --merge side.xml --rename "::=::" --rename "CPoint::=::x" --xml side.xml
+expect_err "::=::: the merged files have no entry of the old name"
+cmp -s side.xml side.before || fail "renames that moved nothing changed the XML file"
+
 [ "$failures" -eq 0 ] && echo "all hostile checks passed"
 [ "$failures" -eq 0 ]
