@@ -14,6 +14,7 @@
 
 #include "bench/bench_report.h"
 #include "bench/bench_runner.h"
+#include "bench/ctags_phase.h"
 #include "bench/header_generator.h"
 #include "cli/huge_pages.h"
 #include "model/file_io.h"
@@ -213,6 +214,14 @@ void RunGenerated(const Options& o, BenchRun* run) {
   }
 }
 
+bool WriteBytes(const std::string& path, const std::string& text) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f)
+    return false;
+  const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  return std::fclose(f) == 0 && ok;
+}
+
 std::vector<std::string> WxHeaders(const std::string& dir) {
   std::vector<std::string> paths;
   std::error_code ec;
@@ -279,6 +288,13 @@ bool RunWx(const Options& o, BenchRun* run) {
   run->wxAll = RunInput(input, run->settings);
   run->wxAllRan = true;
   progress.Done(run->wxAll);
+  // ctags reads the file; RunInput works on the text in memory.
+  if (WriteBytes(input.headerPath, all)) {
+    std::fprintf(stderr, "the same through ctags ...\n");
+    run->wxAllCtags =
+        RunCtags(input.headerPath, run->settings.limits, run->settings.reps);
+    unlink(input.headerPath.c_str());
+  }
   return true;
 }
 

@@ -37,6 +37,7 @@ struct BenchRun {
   std::vector<WxFileRow> wxFiles;
   bool wxAllRan = false;
   InputResult wxAll;
+  PhaseResult wxAllCtags;  // the same file through ctags
 };
 
 void PrintReport(const BenchRun& run, FILE* out);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bench/bench_report.h"
+#include "bench/ctags_phase.h"
 #include "bench/report_cells.h"
 
 namespace {
@@ -73,6 +74,31 @@ void PrintWx(const BenchRun& run, FILE* out) {
   }
 }
 
+// The parse alone, single-threaded, against ctags on the same file.
+void PrintParseAgainstCtags(const BenchRun& run, FILE* out) {
+  const InputResult& r = run.wxAll;
+  const PhaseResult& ctags = run.wxAllCtags;
+  std::fprintf(out, "\nParse against ctags (%s, fastest of its runs):\n",
+               kCtagsCommand);
+  if (!r.parse.ok())
+    return;
+  const double parse = r.inBytes / kMB / r.parse.seconds;
+  std::fprintf(out, "  parse %.1f ms = %.1f MB/s (goal 100): %s\n",
+               r.parse.seconds * 1e3, parse, parse >= 100 ? "ok" : "MISS");
+  if (!ctags.ok()) {
+    std::fprintf(out, "  ctags %s\n",
+                 ctags.status == PhaseStatus::kNotRun ? "not installed"
+                                                      : "failed");
+    return;
+  }
+  const double times = ctags.seconds / r.parse.seconds;
+  std::fprintf(out,
+               "  ctags %.1f ms = %.1f MB/s; the parse is %.2f times as fast"
+               " (goal 3): %s\n",
+               ctags.seconds * 1e3, r.inBytes / kMB / ctags.seconds, times,
+               times >= 3 ? "ok" : "MISS");
+}
+
 void PrintWxAll(const BenchRun& run, FILE* out) {
   if (!run.wxAllRan)
     return;
@@ -96,6 +122,8 @@ void PrintWxAll(const BenchRun& run, FILE* out) {
   PrintEndToEndRow(out, "e2e", "", r);
   PrintJobHeader(out);
   PrintJobRow(out, "job", "", r);
+
+  PrintParseAgainstCtags(run, out);
 
   std::fprintf(out, "\nGoals for the concatenated header:\n");
   if (r.job.ok()) {

@@ -1,34 +1,85 @@
 #include "parser/line_prep.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "parser/normalizer.h"
 
+namespace {
+
+bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+// IsWhite, inlined: every line is trimmed at least once.
+bool IsWhiteByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Quotes and slashes: where a comment or a literal may begin.
+bool MayStripAny(std::string_view line) {
+  for (char c : line)
+    if (c == '"' || c == '\'' || c == '/')
+      return true;
+  return false;
+}
+
+// Every byte of `w` that equals the byte repeated in `pattern` has its top
+// bit set in the result, and no other byte does.
+uint64_t BytesEqual(uint64_t w, uint64_t pattern) {
+  const uint64_t x = w ^ pattern;
+  const uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
+  return ~(((x & low7) + low7) | x | low7);
+}
+
+// The first tab or the first space followed by a space in [i, end), or
+// end. Most text has neither for many bytes, so it is looked at eight
+// bytes at a time.
+size_t NextToCollapse(const char* s, size_t i, size_t end) {
+  const uint64_t spaces = 0x2020202020202020ULL, tabs = 0x0909090909090909ULL;
+  for (; i + 9 <= end; i += 8) {
+    uint64_t w, next;
+    std::memcpy(&w, s + i, 8);
+    std::memcpy(&next, s + i + 1, 8);
+    const uint64_t hits =
+        BytesEqual(w, tabs) | (BytesEqual(w, spaces) & BytesEqual(next, spaces));
+    if (hits != 0) {
+      // The first byte in memory is the lowest one on little-endian.
+      if constexpr (std::endian::native == std::endian::big)
+        return i + std::countl_zero(hits) / 8;
+      return i + std::countr_zero(hits) / 8;
+    }
+  }
+  for (; i < end; ++i)
+    if (s[i] == '\t' || (s[i] == ' ' && i + 1 < end && s[i + 1] == ' '))
+      return i;
+  return end;
+}
+
+}  // namespace
+
 void NormalizeSpacing(std::string* text) {
   // Tabs become spaces, the ends are trimmed and every run of spaces
-  // shrinks to one, all in one pass that only starts writing at the first
-  // character it has to change.
+  // shrinks to one, all in one pass that moves the stretches between
+  // changes in one piece each.
   std::string& s = *text;
   size_t end = s.size();
-  while (end > 0 && IsWhite(s[end - 1]))
+  while (end > 0 && IsWhiteByte(s[end - 1]))
     --end;
   size_t begin = 0;
-  while (begin < end && IsWhite(s[begin]))
+  while (begin < end && IsWhiteByte(s[begin]))
     ++begin;
-  size_t i = begin;
-  while (i < end && s[i] != '\t' && !(s[i] == ' ' && s[i + 1] == ' '))
-    ++i;
-  size_t out = i - begin;
-  if (begin > 0)
-    std::memmove(&s[0], &s[begin], out);
-  bool lastSpace = out > 0 && s[out - 1] == ' ';
-  for (; i < end; ++i) {
-    char c = s[i] == '\t' ? ' ' : s[i];
-    if (c == ' ' && lastSpace)
-      continue;
-    lastSpace = c == ' ';
-    s[out++] = c;
+  char* d = s.data();
+  size_t out = 0;
+  for (size_t i = begin;;) {
+    const size_t change = NextToCollapse(d, i, end);
+    if (out != i)
+      std::memmove(d + out, d + i, change - i);
+    out += change - i;
+    if (change == end)
+      break;
+    if (out == 0 || d[out - 1] != ' ')
+      d[out++] = ' ';
+    for (i = change; i < end && IsBlankByte(d[i]);)
+      ++i;
   }
   s.resize(out);
   if (s.find("::") != std::string::npos) {
@@ -46,7 +97,10 @@ std::string NormalizedSpacing(std::string_view text) {
 void CompactLines(TextList* lines) {
   auto out = lines->begin();
   for (auto& line : *lines) {
-    Trim(&line);
+    // Most lines need no trimming; only those are handed to Trim.
+    if (!line.empty() &&
+        (IsWhiteByte(line.front()) || IsWhiteByte(line.back())))
+      Trim(&line);
     if (line.empty())
       continue;
     if (&*out != &line)
@@ -139,7 +193,7 @@ void StripComments(TextList* lines) {
   bool inComment = false;
   for (auto& line : *lines) {
     // Most lines hold no quote and no slash: nothing to strip there.
-    if (!inComment && line.find_first_of("\"'/") == std::string::npos)
+    if (!inComment && !MayStripAny(line))
       continue;
     line = StripLineComments(line, &inComment);
     Trim(&line);

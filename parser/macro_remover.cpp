@@ -160,6 +160,9 @@ class MacroRemover {
     closes_.clear();
     std::vector<size_t> stack;
     for (size_t i = 0; i < s_.size(); ++i) {
+      // "(" and ")" differ only in the lowest bit.
+      if ((s_[i] | 1) != ')')
+        continue;
       if (s_[i] == '(') {
         stack.push_back(opens_.size());
         opens_.push_back(i);

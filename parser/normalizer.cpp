@@ -1,14 +1,11 @@
 #include "parser/normalizer.h"
 
 #include "parser/line_prep.h"
+#include "parser/operator_spacing.h"
+#include "parser/statement_lines.h"
 
 const char IDENT_CHARS[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_$";
-
-bool IsIdentChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-         (c >= '0' && c <= '9') || c == '_' || c == '$';
-}
 
 namespace {
 
@@ -50,26 +47,6 @@ bool RemoveBodiesAfter(std::string* text, std::string_view opener) {
   return balanced;
 }
 
-// Step 18: a tab before "class " or "struct " becomes a line break when
-// the keyword opens a definition (a "{" comes before the next ";"),
-// otherwise a space.
-void ResolveClassTabs(std::string* text) {
-  std::string& s = *text;
-  size_t nextBrace = std::string::npos, nextSemi = std::string::npos;
-  for (size_t i = s.size(); i-- > 0;) {
-    char c = s[i];
-    if (c == '{') {
-      nextBrace = i;
-    } else if (c == ';') {
-      nextSemi = i;
-    } else if (c == '\t') {
-      bool opens = nextBrace != std::string::npos &&
-                   nextSemi != std::string::npos && nextSemi > nextBrace;
-      s[i] = opens ? '\n' : ' ';
-    }
-  }
-}
-
 }  // namespace
 
 void RemoveInlineBodies(std::string* text) {
@@ -83,19 +60,6 @@ void RemoveInlineBodies(std::string* text) {
   if (!RemoveBodiesAfter(text, ") const {"))
     return;
   ReplaceAllRepeat(text, ";;", ";");
-}
-
-void RemoveInlineLines(TextList* lines) {
-  TextList& l = *lines;
-  size_t out = 0;
-  for (size_t i = 0; i < l.size(); ++i) {
-    if (StartsWith(l[i], "inline "))
-      continue;
-    if (out != i)
-      l[out] = std::move(l[i]);
-    ++out;
-  }
-  l.resize(out);
 }
 
 void NormalizeStatements(TextList* lines, const TextList& macros) {
@@ -113,57 +77,10 @@ void NormalizeStatements(TextList* lines, const TextList& macros) {
   lines->clear();
 
   NormalizeSpacing(&text);
-  ReplaceAll(&text, " *", "*");
-  ReplaceAll(&text, "*", "* ");
-  ReplaceAllRepeat(&text, "* *", "**");
-  ReplaceAll(&text, " &", "&");
-  ReplaceAll(&text, "&", "& ");
-  ReplaceAllRepeat(&text, "& &", "&&");
-  ReplaceAll(&text, " ,", ",");
-  ReplaceAll(&text, ",", ", ");
-  ReplaceAll(&text, " ;", ";");
-  ReplaceAll(&text, "; ", ";");
-  ReplaceAll(&text, " :", ":");
-  ReplaceAll(&text, ": ", ":");
-  ReplaceAll(&text, ") {", "){");
-  ReplaceAll(&text, ")const", ") const");
-  ReplaceAll(&text, "const{", "const {");
-  ReplaceAll(&text, " operator ", " operator");
+  SpaceOperators(&text);
   RemoveMacros(&text, macros);
   NormalizeSpacing(&text);
   RemoveInlineBodies(&text);
   NormalizeSpacing(&text);
-  ReplaceAll(&text, "{", "\n{\n");
-  ReplaceAll(&text, "}", "\n}\n");
-  ReplaceAll(&text, ";", ";\n");
-  ReplaceAll(&text, "\n;", ";");
-  ReplaceAll(&text, " class ", "\tclass ");
-  ReplaceAll(&text, " struct ", "\tstruct ");
-  ReplaceAll(&text, " private:", "\nprivate:\n");
-  ReplaceAll(&text, ":private:", ":\nprivate:\n");
-  ReplaceAll(&text, "\nprivate:", "\nprivate:\n");
-  ReplaceAll(&text, " protected:", "\nprotected:\n");
-  ReplaceAll(&text, ":protected:", ":\nprotected:\n");
-  ReplaceAll(&text, "\nprotected:", "\nprotected:\n");
-  ReplaceAll(&text, " public:", "\npublic:\n");
-  ReplaceAll(&text, ":public:", ":\npublic:\n");
-  ReplaceAll(&text, "\npublic:", "\npublic:\n");
-  ReplaceAll(&text, " inline ", "\ninline ");
-  ResolveClassTabs(&text);
-
-  if (text.find('\n') == std::string::npos)
-    return;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos)
-      end = text.size();
-    std::string piece = text.substr(start, end - start);
-    NormalizeSpacing(&piece);
-    if (!piece.empty())
-      lines->push_back(std::move(piece));
-    start = end + 1;
-  }
-  RemoveInlineLines(lines);
-  CompactLines(lines);
+  SplitStatements(text, lines);
 }

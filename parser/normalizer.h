@@ -4,13 +4,27 @@
 #ifndef VARNEL_PARSER_NORMALIZER_H_
 #define VARNEL_PARSER_NORMALIZER_H_
 
+#include <array>
 #include <string>
 
 #include "model/text.h"
 
 // Letters, digits, underscore and dollar sign.
 extern const char IDENT_CHARS[];
-bool IsIdentChar(char c);
+
+// A table, since every pass over the text asks this of most characters.
+constexpr std::array<bool, 256> IdentCharTable() {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c)
+    table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               (c >= '0' && c <= '9') || c == '_' || c == '$';
+  return table;
+}
+inline constexpr std::array<bool, 256> kIdentChar = IdentCharTable();
+
+inline bool IsIdentChar(char c) {
+  return kIdentChar[static_cast<unsigned char>(c)];
+}
 
 void NormalizeStatements(TextList* lines, const TextList& macros);
 
@@ -20,8 +34,5 @@ void RemoveMacros(std::string* text, const TextList& macros);
 
 // Replaces the bodies after "){" and ") const {" by ";".
 void RemoveInlineBodies(std::string* text);
-
-// Removes the lines that begin with "inline ".
-void RemoveInlineLines(TextList* lines);
 
 #endif  // VARNEL_PARSER_NORMALIZER_H_

@@ -5,49 +5,13 @@
 #include <random>
 
 #include "parser/line_prep.h"
+#include "parser/normalizer_reference.h"
 
 namespace {
 
 TextList Normalized(TextList lines, const TextList& macros = {}) {
   NormalizeStatements(&lines, macros);
   return lines;
-}
-
-// The plain reading of the macro rule: for each name, for each occurrence
-// found by searching on from the last one, with fresh searches for the
-// parentheses. Slow, but obviously right; the real one must agree.
-void RemoveMacrosPlainly(std::string* text, const TextList& macros) {
-  std::string& s = *text;
-  auto ident = [](char c) { return IsIdentChar(c); };
-  for (const auto& m : macros) {
-    size_t b = s.find(m);
-    while (b != std::string::npos) {
-      size_t end = b + m.size();
-      bool whole = (b == 0 || !ident(s[b - 1])) &&
-                   (end == s.size() || !ident(s[end]));
-      if (whole) {
-        size_t j = s.find('(', b);
-        bool identBetween = false;
-        if (j != std::string::npos)
-          for (size_t k = end; k < j; ++k)
-            identBetween = identBetween || ident(s[k]);
-        if (j == std::string::npos || identBetween) {
-          for (size_t k = b; k < end; ++k) s[k] = ' ';
-        } else {
-          size_t close = s.find(')', b);
-          if (close != std::string::npos && close >= j) {
-            int depth = 1;
-            size_t k = j + 1;
-            for (; k < s.size() && depth > 0; ++k)
-              depth += s[k] == '(' ? 1 : s[k] == ')' ? -1 : 0;
-            if (depth == 0)
-              for (size_t q = b; q < k; ++q) s[q] = ' ';
-          }
-        }
-      }
-      b = s.find(m, b + 1);
-    }
-  }
 }
 
 }  // namespace

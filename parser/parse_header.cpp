@@ -1,6 +1,6 @@
 #include "parser/parse_header.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "model/file_io.h"
 #include "parser/class_passes.h"
@@ -11,6 +11,23 @@ const char kNoFileNameMessage[] = "Cannot read a file, that has no name.";
 const char kCannotOpenMessage[] = "Unable to open the required file.";
 const char kCannotReadMessage[] = "Unable to read the required file.";
 const char kEmptyFileMessage[] = "The file was empty.";
+
+namespace {
+
+// memchr finds the next one many bytes at a time; counting byte by byte
+// costs more than the rest of the line split.
+size_t LineFeeds(const std::string& text) {
+  size_t count = 0;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p)))) {
+    ++count;
+    ++p;
+  }
+  return count;
+}
+
+}  // namespace
 
 bool ParseHeader(const std::string& headerPath, const std::string& htmlPath,
                  const TextList& macros, const TextList& notReturns,
@@ -44,7 +61,7 @@ bool ParseHeaderText(const std::string& text, const std::string& headerPath,
     *err = kCannotReadMessage;
     return false;
   }
-  lines->reserve(std::count(text.begin(), text.end(), '\n') + 1);
+  lines->reserve(LineFeeds(text) + 1);
   ForEachLine(text, [lines](std::string_view raw) {
     std::string line(raw);
     NormalizeSpacing(&line);
