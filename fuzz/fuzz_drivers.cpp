@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "html/help_names.h"
+#include "html/help_pages.h"
+#include "html/help_project.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
 #include "model/module_info.h"
@@ -95,6 +98,61 @@ std::string BuildOutputs(CModuleInfo* module) {
   return Join(lines);
 }
 
+std::string Bytes(const TextList& lines, size_t from, size_t to) {
+  std::string bytes;
+  for (size_t i = from; i < to; ++i) {
+    bytes += lines[i];
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+// The help book of the model: refused with a message, or pages with safe
+// names whose bodies are the body of the page, and a project over them.
+void CheckHelpBook(CModuleInfo* module) {
+  const char kBookPath[] = "book/Fuzz.htm";
+  std::vector<HelpPage> pages;
+  std::string err;
+  if (!PlanHelpBook(module, kHeaderPath, kBookPath, &pages, &err)) {
+    Require(!err.empty(), "a refused help book has a message");
+    return;
+  }
+  TextList head;
+  WriteHtmlHead(&head, *module);
+  std::string bodies;
+  size_t handed = 0;
+  HelpIndex index;
+  Require(BuildHelpPages(module, kHeaderPath, kBookPath, pages,
+                         [&](const HelpPage& page, TextList* lines,
+                             std::string*) {
+                           Require(&page == &pages[handed++],
+                                   "pages come in the planned order");
+                           Require(PageFileNameProblem(page.file).empty(),
+                                   "a page file name is safe");
+                           bodies += Bytes(*lines, head.size(),
+                                           lines->size() - 2);
+                           return true;
+                         },
+                         &index, &err),
+          "a planned help book is cut");
+  Require(handed == pages.size(), "every planned page is handed out");
+  CModuleInfo::Options saved = module->GetOptions();
+  module->m_bSplitFiles = module->m_bHelpKeywords = true;
+  TextList page;
+  BuildHtmlPage(module, kHeaderPath, kBookPath, &page);
+  module->SetOptions(saved);
+  Require(bodies == Bytes(page, head.size(), page.size() - 2),
+          "the bodies of the pages are the body of the page");
+  for (const HelpIndex::Entry* entry : index.Sorted())
+    for (const HelpIndex::Target& target : entry->targets)
+      Require(target.page < pages.size(), "a keyword leads to a page");
+  Require(!HelpContentsLines(pages).empty() &&
+              !HelpIndexLines(index, pages).empty() &&
+              !HelpProjectLines({"Fuzz", true, true}, module->m_strName, pages)
+                   .empty(),
+          "the help project has its files");
+}
+
 const std::string& ExampleHeader() {
   static const std::string text = [] {
     std::string t;
@@ -171,8 +229,10 @@ void FuzzHeader(const uint8_t* data, size_t size) {
 
   SetAllOptions(&module, true);
   const std::string xmlText = BuildOutputs(&module);
+  CheckHelpBook(&module);
   SetAllOptions(&module, false);
   BuildOutputs(&module);
+  CheckHelpBook(&module);
 
   // A second parse of the same text gives the same model.
   CModuleInfo second;

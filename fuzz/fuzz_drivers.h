@@ -9,7 +9,8 @@
 
 // The bytes are a header: it is parsed, both outputs are built with every
 // option on and again with the narrowest filters, and the XML is read back
-// and merged into the model it came from.
+// and merged into the model it came from. Each time its help book is cut
+// too, or refused for its names.
 void FuzzHeader(const uint8_t* data, size_t size);
 
 // data[0] is the length n of a little program in data[1..n]; the rest is

@@ -20,6 +20,19 @@ const char* EntityFor(unsigned char c) {
   }
 }
 
+const char kEscapedChars[] = "&<>\"\xE4\xC4\xF6\xD6\xFC\xDC\xDF\xA7";
+
+// The escaped character whose entity starts `text`, or 0 with no such
+// entity there.
+char CharOfEntityAt(std::string_view text) {
+  for (const char* c = kEscapedChars; *c; ++c) {
+    std::string_view entity = EntityFor(static_cast<unsigned char>(*c));
+    if (text.starts_with(entity))
+      return *c;
+  }
+  return 0;
+}
+
 }  // namespace
 
 // Replacing each character in one pass gives the same text as replacing
@@ -40,4 +53,19 @@ std::string HtmlEscaped(std::string_view text) {
 
 void HtmlEscape(std::string* text) {
   *text = HtmlEscaped(*text);
+}
+
+std::string HtmlUnescaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i] == '&' ? CharOfEntityAt(text.substr(i)) : 0;
+    if (c == 0) {
+      out += text[i];
+      continue;
+    }
+    out += c;
+    i += std::string_view(EntityFor(static_cast<unsigned char>(c))).size() - 1;
+  }
+  return out;
 }

@@ -9,5 +9,8 @@
 // section sign become named entities (the ampersand first).
 void HtmlEscape(std::string* text);
 std::string HtmlEscaped(std::string_view text);
+// The text HtmlEscaped was given: its entities become their characters
+// again, every other byte (another entity included) stays as it is.
+std::string HtmlUnescaped(std::string_view text);
 
 #endif  // VARNEL_HTML_HTML_ESCAPE_H_

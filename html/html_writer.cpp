@@ -104,9 +104,14 @@ uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {
 }
 
 void WriteHtmlHead(TextList* lines, const CModuleInfo& module) {
+  WriteHtmlHeadTitled(lines, module, module.m_strName);
+}
+
+void WriteHtmlHeadTitled(TextList* lines, const CModuleInfo& module,
+                         const std::string& title) {
   lines->push_back("<html>");
   lines->push_back("<head>");
-  lines->push_back("<title>" + HtmlEscaped(module.m_strName) + "</title>");
+  lines->push_back("<title>" + HtmlEscaped(title) + "</title>");
   if (module.m_bStylesheet)
     lines->push_back(
         "<link rel=\"stylesheet\" type=\"text/css\" href=\"Varnel.css\">");

@@ -33,6 +33,9 @@ uint64_t EstimateHtmlPageBytes(const CModuleInfo& module);
 // The pieces of the page, each appending its lines. They read the names
 // that the naming stored in the model and never change the model.
 void WriteHtmlHead(TextList* lines, const CModuleInfo& module);
+// The same head with another title: that of a page cut from the page.
+void WriteHtmlHeadTitled(TextList* lines, const CModuleInfo& module,
+                         const std::string& title);
 void WriteHtmlModule(TextList* lines, const CModuleInfo& module);
 // Both write nothing when the module has no such records.
 void WriteHtmlGlobalVars(TextList* lines, const CModuleInfo& module);

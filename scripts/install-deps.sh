@@ -4,7 +4,7 @@
 # Arguments name further packages a single job needs (the fuzz targets).
 set -e
 
-PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common $*"
+PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common fp-utils $*"
 
 missing=""
 for pkg in $PACKAGES; do
