@@ -1,42 +1,12 @@
 #include "cli/merge_messages.h"
 
-namespace {
+#include "xml/entry_names.h"
 
-const char* KindName(EntryKind kind) {
-  switch (kind) {
-    case EntryKind::kModule: return "module";
-    case EntryKind::kVariable: return "global variable";
-    case EntryKind::kFunction: return "global function";
-    case EntryKind::kClass: return "class";
-    case EntryKind::kMember: return "data member";
-    case EntryKind::kMethod: return "method";
-  }
-  return "";
-}
+namespace {
 
 // "the short description", "the description of parameter 'int x'".
 std::string FieldTitle(const UnplacedEntry& entry, const UnplacedText& text) {
-  const bool inClass = entry.kind == EntryKind::kClass;
-  switch (text.field) {
-    case TextField::kDescription:
-      return entry.kind == EntryKind::kFunction ||
-                     entry.kind == EntryKind::kMethod
-                 ? "the detailed description"
-                 : "the description";
-    case TextField::kShort:
-      return "the short description";
-    case TextField::kVarListText:
-      return inClass ? "the introduction of the data members"
-                     : "the introduction of the global variables";
-    case TextField::kFuncListText:
-      return inClass ? "the introduction of the methods"
-                     : "the introduction of the global functions";
-    case TextField::kParameter:
-      return "the description of parameter '" + text.item + "'";
-    case TextField::kReturnValue:
-      return "the description of return value '" + text.item + "'";
-  }
-  return "";
+  return "the " + FieldName(entry.kind, text.field, text.item);
 }
 
 // What an entry lacks when one of its texts has no item to go to.
@@ -123,15 +93,6 @@ void PrintEntry(const UnplacedEntry& entry, const KeptWhere& where,
 }
 
 }  // namespace
-
-std::string EntryTitle(const UnplacedEntry& entry) {
-  std::string name = entry.name;
-  if (entry.kind == EntryKind::kVariable || entry.kind == EntryKind::kMember)
-    name = DeclaredIdentifier(name);
-  if (entry.kind == EntryKind::kMember || entry.kind == EntryKind::kMethod)
-    name = entry.className + "::" + name;
-  return std::string(KindName(entry.kind)) + " " + name;
-}
 
 std::string CountOfDescriptions(int count) {
   return std::to_string(count) +

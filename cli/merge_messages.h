@@ -10,9 +10,6 @@
 #include "xml/merge_report.h"
 #include "xml/merge_session.h"
 
-// "method CFoo::Bar", "global variable g_nCount", "class CFoo".
-std::string EntryTitle(const UnplacedEntry& entry);
-
 // "1 description", "4 descriptions".
 std::string CountOfDescriptions(int count);
 

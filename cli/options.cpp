@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <cstdlib>
+
 const char kVersion[] = "varnel 1.0";
 
 const char kUsage[] =
@@ -38,6 +40,18 @@ const char kUsage[] =
     "  --split            write HTML Help split-file objects\n"
     "  --stylesheet       link the stylesheet Varnel.css\n"
     "\n"
+    "Checking the documentation:\n"
+    "  --check[=text|json] report every description still missing (one\n"
+    "                     line each, FILE:LINE: warning: ...) and every one\n"
+    "                     that lost its entry, then the coverage; writes no\n"
+    "                     file unless --html, --xml or --all ask for it.\n"
+    "                     Exit 0 when nothing is missing and nothing lost,\n"
+    "                     1 otherwise. json: one JSON object instead\n"
+    "  --check-all        count declarations that only name a type too\n"
+    "                     (class X;), which need no description otherwise\n"
+    "  --min-coverage P   with the check, exit 0 when at least P percent\n"
+    "                     (0 to 100) are written and nothing is lost\n"
+    "\n"
     "Settings:\n"
     "  --ini FILE         read the parser settings from FILE; otherwise\n"
     "                     varnel.INI in the current folder is read if present\n"
@@ -54,10 +68,13 @@ const char kUsage[] =
     "Exit status: 0 on success, 1 when an operation fails, 2 for a usage\n"
     "error.\n"
     "\n"
-    "Example:\n"
+    "Examples:\n"
     "  varnel src/Geometry.h --merge doc/Geometry.xml --out doc --all\n"
     "    parses src/Geometry.h, merges the descriptions of doc/Geometry.xml\n"
-    "    and writes doc/Geometry.htm and doc/Geometry.xml.\n";
+    "    and writes doc/Geometry.htm and doc/Geometry.xml.\n"
+    "  varnel src/Geometry.h --merge doc/Geometry.xml --check --min-coverage 90\n"
+    "    in a build: fails when less than 90% of the descriptions are\n"
+    "    written, or when a description lost its entry.\n";
 
 namespace {
 
@@ -156,6 +173,27 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
       opts->renames.push_back(value);
     } else if (name == "--strict") {
       opts->strict = true;
+    } else if (name == "--check") {
+      if (value.empty() || value == "text") {
+        opts->check = CliOptions::Check::kText;
+      } else if (value == "json") {
+        opts->check = CliOptions::Check::kJson;
+      } else {
+        *err = "--check takes text or json";
+        return false;
+      }
+    } else if (name == "--check-all") {
+      opts->checkAll = true;
+    } else if (name == "--min-coverage") {
+      if (!takeValue())
+        return false;
+      char* end = nullptr;
+      const double p = std::strtod(value.c_str(), &end);
+      if (value.empty() || *end != '\0' || !(p >= 0 && p <= 100)) {
+        *err = "--min-coverage takes a percentage from 0 to 100";
+        return false;
+      }
+      opts->minCoverage = p;
     } else if (name == "--ini") {
       if (!takeValue())
         return false;
@@ -193,7 +231,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
     }
     if (hasValue && (name == "--all" || name == "--keywords" ||
                      name == "--split" || name == "--stylesheet" ||
-                     name == "--strict" || name == "--lines" ||
+                     name == "--strict" || name == "--check-all" ||
+                     name == "--lines" ||
                      name == "--help" || name == "--version")) {
       *err = "option " + name + " takes no value";
       return false;
@@ -201,6 +240,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
   }
   if (opts->help || opts->version)
     return true;
+  if ((opts->checkAll || opts->minCoverage >= 0) &&
+      opts->check == CliOptions::Check::kNone)
+    opts->check = CliOptions::Check::kText;
   if (opts->header.empty()) {
     *err = "no header given";
     return false;

@@ -17,6 +17,11 @@ struct CliOptions {
   std::vector<std::string> merges;
   std::vector<std::string> renames;  // OLD=NEW, applied to merged keys
   bool strict = false;      // descriptions without a place make exit 1
+  // The documentation check: none, a report of lines, or one JSON object.
+  enum class Check { kNone, kText, kJson };
+  Check check = Check::kNone;
+  bool checkAll = false;    // count declarations that only name a type
+  double minCoverage = -1;  // 0..100; below 0: every description needed
   std::string iniPath;      // empty: the default settings file, if present
   bool showLines = false;   // print the lines left after parsing
   bool help = false;

@@ -2,11 +2,15 @@
 
 #include <filesystem>
 
+#include "cli/check_json.h"
 #include "cli/merge_messages.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
+#include "parser/declaration_lines.h"
 #include "parser/parse_header.h"
+#include "xml/check_report.h"
+#include "xml/coverage.h"
 #include "xml/merge_session.h"
 #include "xml/renames.h"
 #include "xml/side_file.h"
@@ -260,6 +264,12 @@ bool CheckOutputs(const CliOptions& opts, const std::string& html,
       return false;
     }
   }
+  if (opts.check != CliOptions::Check::kNone &&
+      ((opts.xml && xml == "-") || (opts.html && html == "-"))) {
+    err << "varnel: --check writes its report to standard output; write "
+           "the outputs to files\n";
+    return false;
+  }
   const std::string side = opts.xml ? SideFilePath(xml) : std::string();
   if (opts.html && !side.empty() && SamePath(html, side)) {
     err << "varnel: the HTML output would overwrite the side file " << side
@@ -300,6 +310,34 @@ int WriteOutputs(const CliOptions& opts, CModuleInfo* module,
       out << "Wrote " << htmlPath << "\n";
   }
   return 0;
+}
+
+// The documentation check: what is missing, what lost its entry, the
+// coverage; the exit status says whether the documentation passes.
+int CheckDocumentation(const CliOptions& opts, const CModuleInfo& module,
+                       const MergeReport& report, const std::string& keptIn,
+                       std::ostream& out) {
+  const Coverage coverage = CountCoverage(module, opts.checkAll);
+  std::string text;
+  ReadWholeFile(opts.header, &text);
+  const DeclarationLines lines(text);
+  const std::vector<CheckFinding> missing =
+      MissingFindings(coverage, lines, opts.header);
+  const std::vector<CheckFinding> orphaned = OrphanFindings(report, keptIn);
+  if (opts.check == CliOptions::Check::kJson) {
+    out << CheckJson(opts.header, coverage, missing, orphaned);
+  } else {
+    for (const CheckFinding& finding : missing)
+      out << FindingLine(finding) << "\n";
+    for (const CheckFinding& finding : orphaned)
+      out << FindingLine(finding) << "\n";
+    out << CoverageSummary(coverage) << "\n";
+  }
+  if (!orphaned.empty())
+    return 1;
+  if (opts.minCoverage >= 0)
+    return coverage.Percent() >= opts.minCoverage ? 0 : 1;
+  return missing.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -351,10 +389,17 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
     err << plan.path << ": " << message << "\n";
     return 1;
   }
-  int status = WriteOutputs(opts, &module, htmlPath, xmlPath, out, err);
-  if (status != 0)
-    return status;
+  const bool checking = opts.check != CliOptions::Check::kNone;
+  if (!checking || opts.html || opts.xml) {
+    int status = WriteOutputs(opts, &module, htmlPath, xmlPath, out, err);
+    if (status != 0)
+      return status;
+  }
   RemoveSideFileIfPlanned(plan);
+  if (checking)
+    return CheckDocumentation(
+        opts, module, session.Report(),
+        plan.action == SideFilePlan::kWrite ? plan.path : std::string(), out);
   PrintKeptTexts(plan, DescribeKeeping(opts, plan, xmlPath),
                  SuggestRenames(plan.kept, module), err);
   if (plan.action == SideFilePlan::kRemove)
