@@ -10,6 +10,9 @@
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 #include "parser/parse_header.h"
+#include "parser/declaration_lines.h"
+#include "xml/check_report.h"
+#include "xml/coverage.h"
 #include "xml/side_file.h"
 #include "xml/xml_merge.h"
 #include "xml/xml_writer.h"
@@ -91,6 +94,7 @@ bool CDocVarnel::OnNewDocument() {
   ForgetXml();
   m_bParsed = false;
   m_pMerges.reset();
+  ShowCoverage();
   return true;
 }
 
@@ -148,12 +152,15 @@ void CDocVarnel::OnOpenHeaderFile() {
   m_module.m_strName = stem;
   m_strXmlPath = JoinPath(m_strXmlDir, stem + ".xml");
 
-  if (!ParseHeader())
+  if (!ParseHeader()) {
+    ShowCoverage();
     return;
+  }
   m_pPlatform->SetViewHeaderPath(m_strHeaderPath);
   m_pPlatform->SetViewHtmlPath(m_strHtmlPath);
   m_pPlatform->SetViewXmlPath(m_strXmlPath);
   m_pPlatform->LoadViewControls();
+  ShowCoverage();
 }
 
 void CDocVarnel::OnReadXmlFile() {
@@ -195,6 +202,7 @@ void CDocVarnel::OnReadXmlFile() {
   if (MergeXml()) {
     MergeSideFileAndTell(orphansBefore);
     m_pPlatform->LoadViewControls();
+    ShowCoverage();
   } else {
     m_pPlatform->ShowMessage(LoadString(IDS_WRONG_XML));
     ForgetXml();
@@ -251,6 +259,37 @@ void CDocVarnel::TellSideFile(const SideFilePlan& plan) {
                                         plan.carried.TextCount()));
   else if (plan.action == SideFilePlan::kRemove)
     m_pPlatform->ShowMessage(Format(kSideFileRemovedMessage, plan.path));
+}
+
+std::string CDocVarnel::CoverageStatus() const {
+  if (!m_bParsed)
+    return std::string();
+  return CoverageCountText(CountCoverage(m_module, false));
+}
+
+void CDocVarnel::ShowCoverage() { m_pPlatform->ShowStatus(CoverageStatus()); }
+
+void CDocVarnel::OnViewMissingDescriptions() {
+  if (!m_bParsed || !FormFirst())
+    return;
+  const Coverage coverage = CountCoverage(m_module, false);
+  std::string text;
+  ReadWholeFile(m_strHeaderPath, &text);
+  const DeclarationLines lines(text);
+  std::vector<std::string> listed;
+  const std::string header = PathFileName(m_strHeaderPath);
+  for (const CheckFinding& finding :
+       MissingFindings(coverage, lines, header))
+    listed.push_back(FindingLine(finding));
+  if (m_pMerges)
+    for (const CheckFinding& finding :
+         OrphanFindings(m_pMerges->Report(), std::string()))
+      listed.push_back(FindingLine(finding));
+  if (listed.empty())
+    listed.push_back(kNothingMissingLine);
+  listed.push_back(CoverageSummary(coverage));
+  ShowCoverage();
+  m_pPlatform->ShowLines(kMissingDescriptionsTitle, listed);
 }
 
 void CDocVarnel::OnSaveXmlFile() { SaveOutput(kXmlOutput); }

@@ -31,6 +31,13 @@ class CDocVarnel {
   void OnReadXmlFile();
   void OnSaveXmlFile();
   void OnSaveHtmlFile();
+  // View, Missing descriptions...: every description the outputs would
+  // show as a placeholder, at the header line of its entry, and every one
+  // that lost its entry.
+  void OnViewMissingDescriptions();
+  // The coverage line of the status bar, under the options shown.
+  std::string CoverageStatus() const;
+
   // The form's "Locate..." buttons: choose an output file, write nothing.
   void LocateHtmlFile();
   void LocateXmlFile();
@@ -124,6 +131,7 @@ class CDocVarnel {
   // Save XML File's side file, before and after the file is written.
   bool WriteSideFileFor(const std::string& xmlPath, SideFilePlan* plan);
   void TellSideFile(const SideFilePlan& plan);
+  void ShowCoverage();
 
   CAppPlatform* m_pPlatform;
   // The merges of the current parse and what they could not place.

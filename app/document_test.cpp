@@ -601,4 +601,34 @@ TEST_F(ReadXmlTest, FilteredDescriptionsAreKeptAndAnUnknownFileIsNotReplaced) {
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/Other.xml"));
 }
 
+// --- Coverage ---
+
+TEST_F(ReadXmlTest, StatusBarAndListShowTheMissingDescriptions) {
+  OpenGeo();
+  // The Geo header's descriptions, all missing after the parse.
+  EXPECT_EQ("0 of 15 descriptions", fake_.status);
+  EXPECT_EQ("0 of 15 descriptions", doc_.CoverageStatus());
+  Read(WriteFile("Geo.xml", kGeoXml));
+  EXPECT_EQ("1 of 15 descriptions", fake_.status);
+
+  doc_.OnViewMissingDescriptions();
+  EXPECT_EQ("Missing descriptions", fake_.listTitle);
+  ASSERT_EQ(15u, fake_.listed.size());  // 14 missing and the summary
+  EXPECT_EQ("Geo.h:4: warning: class CPoint has no description",
+            fake_.listed[7]);
+  EXPECT_EQ("Geo.h:6: warning: data member CPoint::m_x has no description",
+            fake_.listed[8]);
+  EXPECT_EQ(0u, fake_.listed.back().find("coverage: 1 of 15 descriptions"));
+
+  // The filters of the form count: only public members.
+  doc_.SetShowPrivate(false);
+  doc_.SetShowProtected(false);
+  doc_.OnViewMissingDescriptions();
+  EXPECT_EQ("1 of 13 descriptions", fake_.status);
+
+  // Without a parse there is nothing to count.
+  doc_.OnNewDocument();
+  EXPECT_EQ("", doc_.CoverageStatus());
+}
+
 }  // namespace

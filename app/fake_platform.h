@@ -36,6 +36,12 @@ class FakePlatform : public CAppPlatform {
     messages.push_back(text);
   }
   std::string CurrentFolder() override { return currentFolder; }
+  void ShowStatus(const std::string& text) override { status = text; }
+  void ShowLines(const std::string& title,
+                 const std::vector<std::string>& lines) override {
+    listTitle = title;
+    listed = lines;
+  }
 
   bool HasView() override { return bHasView; }
   bool StoreViewControls() override {
@@ -78,6 +84,9 @@ class FakePlatform : public CAppPlatform {
   std::vector<Dialog> dialogs;
   std::vector<std::string> messages;
   std::vector<std::string> viewCalls;
+  std::string status;
+  std::string listTitle;
+  std::vector<std::string> listed;
   std::string currentFolder = "/current";
   bool bHasView = true;
   bool bStoreFails = false;

@@ -5,6 +5,7 @@
 #define VARNEL_APP_PLATFORM_H_
 
 #include <string>
+#include <vector>
 
 // One entry of a file dialog's type list, e.g. "Header File (*.h)", "*.h".
 struct FileFilter {
@@ -39,6 +40,14 @@ class CAppPlatform {
   virtual void ShowMessage(const std::string& text) = 0;
 
   virtual std::string CurrentFolder() = 0;
+
+  // A short state of the document in the status bar, such as the coverage
+  // of its descriptions; an empty text clears it.
+  virtual void ShowStatus(const std::string& text) = 0;
+  // A modal window listing lines (that can be read and copied), with a
+  // title.
+  virtual void ShowLines(const std::string& title,
+                         const std::vector<std::string>& lines) = 0;
 
   // The document's first view. Without one, the commands do nothing.
   virtual bool HasView() = 0;

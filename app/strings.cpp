@@ -45,3 +45,8 @@ const char kSideFileWrittenMessage[] =
 
 const char kSideFileRemovedMessage[] =
     "Every description of %s found its entry; the file was removed.";
+
+const char kMissingDescriptionsTitle[] = "Missing descriptions";
+
+const char kNothingMissingLine[] =
+    "Every description is written, and none lost its entry.";

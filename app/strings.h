@@ -33,4 +33,9 @@ extern const char kSideFileReadMessage[];
 extern const char kSideFileWrittenMessage[];
 extern const char kSideFileRemovedMessage[];
 
+// The list of View, Missing descriptions..., and its line when there is
+// nothing to list.
+extern const char kMissingDescriptionsTitle[];
+extern const char kNothingMissingLine[];
+
 #endif  // VARNEL_APP_STRINGS_H_

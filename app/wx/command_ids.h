@@ -20,6 +20,7 @@ enum {
   ID_VIEW_STATUS_BAR = 59393,
   ID_FILE_READXML = 32771,
   ID_VIEW_OUTPUT_HTML = 32774,
+  ID_VIEW_MISSING_DESCRIPTIONS = 32790,
 };
 
 // The recent-file list holds this many entries, ids from ID_FILE_MRU_FILE1.

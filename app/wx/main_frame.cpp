@@ -50,12 +50,15 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnExit, this, ID_APP_EXIT);
   Bind(wxEVT_MENU, &CMainFrame::OnViewToolbar, this, ID_VIEW_TOOLBAR);
   Bind(wxEVT_MENU, &CMainFrame::OnViewStatusBar, this, ID_VIEW_STATUS_BAR);
+  Bind(wxEVT_MENU, &CMainFrame::OnViewMissingDescriptions, this,
+       ID_VIEW_MISSING_DESCRIPTIONS);
   Bind(wxEVT_MENU, &CMainFrame::OnHelp, this, ID_HELP_FINDER);
   Bind(wxEVT_MENU, &CMainFrame::OnHelp, this, ID_HELP);
   Bind(wxEVT_HELP, &CMainFrame::OnHelpRequest, this);
   Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, ID_APP_ABOUT);
   for (int id : {ID_FILE_READXML, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                 ID_FILE_PRINT_PREVIEW, ID_VIEW_OUTPUT_HTML})
+                 ID_FILE_PRINT_PREVIEW, ID_VIEW_OUTPUT_HTML,
+                 ID_VIEW_MISSING_DESCRIPTIONS})
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsParse, this, id);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateViewToolbar, this,
        ID_VIEW_TOOLBAR);
@@ -109,6 +112,10 @@ void CMainFrame::OnOpenHeaderFile(wxCommandEvent&) {
 void CMainFrame::OnReadXmlFile(wxCommandEvent&) { m_pDoc->OnReadXmlFile(); }
 
 void CMainFrame::OnSaveXmlFile(wxCommandEvent&) { m_pDoc->OnSaveXmlFile(); }
+
+void CMainFrame::OnViewMissingDescriptions(wxCommandEvent&) {
+  m_pDoc->OnViewMissingDescriptions();
+}
 
 void CMainFrame::OnSaveHtmlFile(wxCommandEvent&) { m_pDoc->OnSaveHtmlFile(); }
 

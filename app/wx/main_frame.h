@@ -48,6 +48,7 @@ class CMainFrame : public wxFrame {
   void OnExit(wxCommandEvent& event);
   void OnViewToolbar(wxCommandEvent& event);
   void OnViewStatusBar(wxCommandEvent& event);
+  void OnViewMissingDescriptions(wxCommandEvent& event);
   void OnHelp(wxCommandEvent& event);
   void OnHelpRequest(wxHelpEvent& event);
   void OnAbout(wxCommandEvent& event);

@@ -37,6 +37,10 @@ constexpr CommandText kShowXml = {ID_FILE_PRINT_PREVIEW,
 constexpr CommandText kShowHtml = {ID_VIEW_OUTPUT_HTML,
                                    "Sho&w Output HTML\tCtrl+W",
                                    "Preview of HTML output\nPreview of HTML"};
+constexpr CommandText kMissing = {
+    ID_VIEW_MISSING_DESCRIPTIONS, "&Missing descriptions...",
+    "List the descriptions still to be written, and those that lost their "
+    "entry\nMissing descriptions"};
 constexpr CommandText kExit = {
     ID_APP_EXIT, "E&xit",
     "Quit the application; prompts to save documents\nExit"};
@@ -89,6 +93,7 @@ constexpr KeyCommand kKeyTable[] = {
 };
 
 const char* const kIndicators[] = {"CAP", "NUM", "SCRL"};
+const char kCoverageSample[] = "99999 of 99999 descriptions";
 
 }  // namespace
 
@@ -111,6 +116,8 @@ void CMainFrame::CreateMenus() {
   wxMenu* view = new wxMenu;
   Append(view, kToolbar, wxITEM_CHECK);
   Append(view, kStatusBar, wxITEM_CHECK);
+  view->AppendSeparator();
+  Append(view, kMissing);
 
   wxMenu* help = new wxMenu;
   Append(help, kHelpTopics);
@@ -166,15 +173,17 @@ void CMainFrame::CreateBars() {
   AddTool(tools, kAbout, ToolBitmap(wxART_HELP));
   tools->Realize();
 
-  wxStatusBar* status = CreateStatusBar(1 + WXSIZEOF(kIndicators));
-  int widths[1 + WXSIZEOF(kIndicators)] = {-1};
-  int styles[1 + WXSIZEOF(kIndicators)] = {wxSB_FLAT};
+  // The prompt, the coverage of the descriptions, then the key indicators.
+  const int kFields = 2 + WXSIZEOF(kIndicators);
+  wxStatusBar* status = CreateStatusBar(kFields);
+  int widths[kFields] = {-1, status->GetTextExtent(kCoverageSample).x + 16};
+  int styles[kFields] = {wxSB_FLAT, wxSB_SUNKEN};
   for (size_t i = 0; i < WXSIZEOF(kIndicators); ++i) {
-    widths[i + 1] = status->GetTextExtent(kIndicators[i]).x + 12;
-    styles[i + 1] = wxSB_SUNKEN;
+    widths[i + 2] = status->GetTextExtent(kIndicators[i]).x + 12;
+    styles[i + 2] = wxSB_SUNKEN;
   }
-  status->SetStatusWidths(WXSIZEOF(widths), widths);
-  status->SetStatusStyles(WXSIZEOF(styles), styles);
+  status->SetStatusWidths(kFields, widths);
+  status->SetStatusStyles(kFields, styles);
   SetStatusText("For Help, press F1");
 }
 
@@ -186,7 +195,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
   const wxKeyCode keys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
   for (size_t i = 0; i < WXSIZEOF(kIndicators); ++i) {
     wxString text = wxGetKeyState(keys[i]) ? kIndicators[i] : "";
-    if (status->GetStatusText(i + 1) != text)
-      status->SetStatusText(text, i + 1);
+    if (status->GetStatusText(i + 2) != text)
+      status->SetStatusText(text, i + 2);
   }
 }

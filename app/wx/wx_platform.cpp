@@ -6,7 +6,10 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include <wx/frame.h>
+
 #include "app/view_logic.h"
+#include "app/wx/lines_dialog.h"
 #include "app/wx/wx_text.h"
 
 namespace {
@@ -81,6 +84,20 @@ void CWxPlatform::ShowMessage(const std::string& text) {
 }
 
 std::string CWxPlatform::CurrentFolder() { return ToPath(wxGetCwd()); }
+
+// The frame's status bar keeps the document's state in its second field;
+// the first shows the menu prompts.
+void CWxPlatform::ShowStatus(const std::string& text) {
+  wxFrame* frame = wxDynamicCast(m_pParent, wxFrame);
+  if (frame && frame->GetStatusBar() &&
+      frame->GetStatusBar()->GetFieldsCount() > 1)
+    frame->SetStatusText(FromLatin1(text), 1);
+}
+
+void CWxPlatform::ShowLines(const std::string& title,
+                            const std::vector<std::string>& lines) {
+  ShowLinesDialog(m_pParent, title, lines);
+}
 
 bool CWxPlatform::HasView() { return m_pView != nullptr; }
 

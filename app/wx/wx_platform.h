@@ -26,6 +26,9 @@ class CWxPlatform : public CAppPlatform {
                    std::string* path) override;
   void ShowMessage(const std::string& text) override;
   std::string CurrentFolder() override;
+  void ShowStatus(const std::string& text) override;
+  void ShowLines(const std::string& title,
+                 const std::vector<std::string>& lines) override;
 
   bool HasView() override;
   bool StoreViewControls() override;
