@@ -43,15 +43,14 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
-std::string CheckJson(const std::string& header, const Coverage& coverage,
-                      const std::vector<CheckFinding>& missing,
-                      const std::vector<CheckFinding>& orphaned) {
+namespace {
+
+// "described", "total", "percent" and "kinds" of a coverage.
+std::string CoverageFields(const Coverage& coverage) {
   char percent[32];
   std::snprintf(percent, sizeof percent, "%.1f",
                 std::floor(coverage.Percent() * 10) / 10);
-  std::string out = "{\n  \"header\": " + JsonString(header) +
-                    ",\n  \"described\": " +
-                    std::to_string(coverage.Described()) +
+  std::string out = "  \"described\": " + std::to_string(coverage.Described()) +
                     ",\n  \"total\": " + std::to_string(coverage.Total()) +
                     ",\n  \"percent\": " + percent + ",\n  \"kinds\": {";
   for (int i = 0; i < kCoverageKinds; ++i) {
@@ -59,7 +58,27 @@ std::string CheckJson(const std::string& header, const Coverage& coverage,
     out += JsonString(CoverageKindName(static_cast<CoverageKind>(i))) + ": " +
            Count(coverage.kinds[i]);
   }
-  out += "\n  },\n  \"missing\": " + Findings(missing) +
+  return out + "\n  }";
+}
+
+}  // namespace
+
+std::string CheckJson(const std::string& header, const Coverage& coverage,
+                      const std::vector<CheckFinding>& missing,
+                      const std::vector<CheckFinding>& orphaned) {
+  return "{\n  \"header\": " + JsonString(header) + ",\n" +
+         CoverageFields(coverage) + ",\n  \"missing\": " + Findings(missing) +
          ",\n  \"orphaned\": " + Findings(orphaned) + "\n}\n";
-  return out;
+}
+
+std::string CheckTotalsJson(const Coverage& total,
+                            const std::vector<std::string>& headers) {
+  std::string out = "{\n" + CoverageFields(total) + ",\n  \"headers\": [";
+  for (size_t i = 0; i < headers.size(); ++i) {
+    std::string object = headers[i];
+    while (!object.empty() && object.back() == '\n')
+      object.pop_back();
+    out += (i == 0 ? "\n" : ",\n") + object;
+  }
+  return out + (headers.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

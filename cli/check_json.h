@@ -19,4 +19,9 @@ std::string CheckJson(const std::string& header, const Coverage& coverage,
                       const std::vector<CheckFinding>& missing,
                       const std::vector<CheckFinding>& orphaned);
 
+// The report of several headers: the totals, then each header's object as
+// CheckJson gives it.
+std::string CheckTotalsJson(const Coverage& total,
+                            const std::vector<std::string>& headers);
+
 #endif  // VARNEL_CLI_CHECK_JSON_H_

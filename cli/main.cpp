@@ -44,7 +44,10 @@ int main(int argc, char** argv) {
     std::cout << kVersion << "\n";
     return 0;
   }
-  RestartWithHugePagesForInput(opts.header, argv);
+  // A library of headers is many small runs in one; one large header is
+  // what gains from huge pages.
+  if (opts.headers.size() == 1)
+    RestartWithHugePagesForInput(opts.headers[0], argv);
   // Without this, running out of memory would end the program without a
   // word and leave the temporary file of an unfinished output behind.
   try {

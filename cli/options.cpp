@@ -4,12 +4,15 @@
 
 const char kVersion[] = "varnel 1.0";
 
+const char kDefaultIndexName[] = "index.htm";
+
 const char kUsage[] =
-    "usage: varnel HEADER [options]\n"
+    "usage: varnel HEADER... [options]\n"
     "\n"
     "Parses a C++ header and writes its documentation as an HTML page and\n"
     "an XML file. Descriptions written into an earlier XML file are merged\n"
     "back with --merge. Without --html, --xml or --all it prints a summary.\n"
+    "Several headers, and folders (their *.h files), go through in one run.\n"
     "\n"
     "Output:\n"
     "  --html[=PATH]      write the HTML page (default: OUT/STEM.htm)\n"
@@ -28,6 +31,19 @@ const char kUsage[] =
     "                     place (they are kept in the side file all the same)\n"
     "  A PATH of - writes to standard output. --html PATH and --xml PATH\n"
     "  (with a space) work too when PATH does not begin with \"--\".\n"
+    "\n"
+    "Several headers:\n"
+    "  --recursive, -r    folders with their subfolders\n"
+    "  --update           each header first merges its own earlier XML file,\n"
+    "                     at its output path, when there is one\n"
+    "  --index NAME       the page in the output folder that lists every\n"
+    "                     module (default index.htm; written with the pages\n"
+    "                     when there are several headers)\n"
+    "  -j N, --jobs N     headers documented at once (default: one per\n"
+    "                     processor); messages keep the order of the headers\n"
+    "  With several headers, --merge FILE goes to the header of FILE's stem,\n"
+    "  and --rename takes STEM:OLD=NEW; --html PATH and --xml PATH name the\n"
+    "  outputs of one header only.\n"
     "\n"
     "What to document:\n"
     "  --members all|protected|public\n"
@@ -72,6 +88,9 @@ const char kUsage[] =
     "  varnel src/Geometry.h --merge doc/Geometry.xml --out doc --all\n"
     "    parses src/Geometry.h, merges the descriptions of doc/Geometry.xml\n"
     "    and writes doc/Geometry.htm and doc/Geometry.xml.\n"
+    "  varnel include/ --recursive --out doc --update --all --stylesheet\n"
+    "    documents every header under include/ into doc/, keeps what was\n"
+    "    written in doc/*.xml, and writes doc/index.htm.\n"
     "  varnel src/Geometry.h --merge doc/Geometry.xml --check --min-coverage 90\n"
     "    in a build: fails when less than 90% of the descriptions are\n"
     "    written, or when a description lost its entry.\n";
@@ -106,12 +125,22 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
 }
 
-std::string DefaultOutputPath(const CliOptions& opts, const char* ext) {
+std::string DefaultOutputPath(const CliOptions& opts,
+                              const std::string& header, const char* ext) {
   // As in the window: an empty folder gives no separator, so "/x.h"
   // gives "x.htm".
-  std::string folder = opts.outDir.empty() ? PathFolder(opts.header)
-                                           : opts.outDir;
-  return JoinPath(folder, PathStem(opts.header) + ext);
+  std::string folder = opts.outDir.empty() ? PathFolder(header) : opts.outDir;
+  return JoinPath(folder, PathStem(header) + ext);
+}
+
+// "-j4", "-j 4", "--jobs=4": a count from 1 on.
+bool ParseJobs(const std::string& value, int* jobs) {
+  char* end = nullptr;
+  const long n = std::strtol(value.c_str(), &end, 10);
+  if (value.empty() || *end != '\0' || n < 1 || n > 1024)
+    return false;
+  *jobs = static_cast<int>(n);
+  return true;
 }
 
 }  // namespace
@@ -143,7 +172,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
     // --html and --xml take the next argument only if it is no option.
     auto takeOptionalPath = [&](std::string* path) {
       if (!hasValue && i + 1 < args.size() && !StartsWith(args[i + 1], "--") &&
-          !(opts->header.empty() && i + 2 >= args.size()))
+          !(opts->headers.empty() && i + 2 >= args.size()))
         value = args[++i];
       *path = value;
     };
@@ -220,20 +249,39 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
       opts->options.bStylesheet = true;
     } else if (name == "--lines") {
       opts->showLines = true;
+    } else if (name == "--recursive" || name == "-r") {
+      opts->recursive = true;
+    } else if (name == "--update") {
+      opts->update = true;
+    } else if (name == "--index") {
+      if (!takeValue())
+        return false;
+      if (value.empty() || value.find_first_of("/\\") != std::string::npos) {
+        *err = "--index takes a file name, without a folder: " + value;
+        return false;
+      }
+      opts->index = value;
+    } else if (name == "--jobs" || name == "-j" || StartsWith(arg, "-j")) {
+      if (name != "--jobs" && arg.size() > 2)
+        value = arg.substr(2);
+      else if (!takeValue())
+        return false;
+      if (!ParseJobs(value, &opts->jobs)) {
+        *err = "-j takes a number of headers at once, from 1: " + value;
+        return false;
+      }
     } else if (StartsWith(arg, "-") && arg != "-") {
       *err = "unknown option " + arg;
       return false;
-    } else if (opts->header.empty()) {
-      opts->header = arg;
     } else {
-      *err = "more than one header given: " + arg;
-      return false;
+      opts->headers.push_back(arg);
     }
     if (hasValue && (name == "--all" || name == "--keywords" ||
                      name == "--split" || name == "--stylesheet" ||
                      name == "--strict" || name == "--check-all" ||
-                     name == "--lines" ||
-                     name == "--help" || name == "--version")) {
+                     name == "--lines" || name == "--recursive" ||
+                     name == "--update" || name == "--help" ||
+                     name == "--version")) {
       *err = "option " + name + " takes no value";
       return false;
     }
@@ -243,19 +291,19 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
   if ((opts->checkAll || opts->minCoverage >= 0) &&
       opts->check == CliOptions::Check::kNone)
     opts->check = CliOptions::Check::kText;
-  if (opts->header.empty()) {
+  if (opts->headers.empty()) {
     *err = "no header given";
     return false;
   }
   return true;
 }
 
-std::string HtmlOutputPath(const CliOptions& opts) {
-  return opts.htmlPath.empty() ? DefaultOutputPath(opts, ".htm")
+std::string HtmlOutputPath(const CliOptions& opts, const std::string& header) {
+  return opts.htmlPath.empty() ? DefaultOutputPath(opts, header, ".htm")
                                : opts.htmlPath;
 }
 
-std::string XmlOutputPath(const CliOptions& opts) {
-  return opts.xmlPath.empty() ? DefaultOutputPath(opts, ".xml")
+std::string XmlOutputPath(const CliOptions& opts, const std::string& header) {
+  return opts.xmlPath.empty() ? DefaultOutputPath(opts, header, ".xml")
                               : opts.xmlPath;
 }

@@ -8,7 +8,12 @@
 #include "model/module_info.h"
 
 struct CliOptions {
-  std::string header;
+  // Header files and folders (their *.h files), in the order given.
+  std::vector<std::string> headers;
+  bool recursive = false;   // folders with their subfolders
+  bool update = false;      // each header merges its own earlier XML file
+  std::string index;        // the library's index page; empty: the default
+  int jobs = 0;             // headers at once; 0: one per processor
   bool html = false;        // write the HTML page
   std::string htmlPath;     // empty: the default path
   bool xml = false;
@@ -35,11 +40,14 @@ struct CliOptions {
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
                      std::string* err);
 
-// The output paths actually used: the given ones, or the header's stem
-// with ".htm" / ".xml" in the output folder (the header's folder unless
-// --out names another).
-std::string HtmlOutputPath(const CliOptions& opts);
-std::string XmlOutputPath(const CliOptions& opts);
+// The output paths of `header`: the given ones, or the header's stem with
+// ".htm" / ".xml" in the output folder (the header's folder unless --out
+// names another).
+std::string HtmlOutputPath(const CliOptions& opts, const std::string& header);
+std::string XmlOutputPath(const CliOptions& opts, const std::string& header);
+
+// The name of the library's index page when none is given.
+extern const char kDefaultIndexName[];
 
 extern const char kUsage[];
 extern const char kVersion[];

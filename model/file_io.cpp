@@ -1,6 +1,7 @@
 #include "model/file_io.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -57,7 +58,8 @@ std::string TemporaryNameFor(const std::string& path) {
   nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
   const std::string stem =
       path.substr(0, std::min(path.size(), nameStart + kMaxStem));
-  static unsigned counter = 0;
+  // Files are written from several threads at once.
+  static std::atomic<unsigned> counter{0};
   std::error_code ec;
   for (;;) {
     std::string candidate = stem + ".tmp" + std::to_string(++counter);
@@ -66,20 +68,40 @@ std::string TemporaryNameFor(const std::string& path) {
   }
 }
 
-// The temporary file being written, kept where a signal handler may read
-// it: the name is complete whenever g_pendingReady is set.
-char g_pendingTemp[4096];
-volatile std::sig_atomic_t g_pendingReady = 0;
+// The temporary files being written, kept where a signal handler may read
+// them. A slot is taken by one writer at a time (kFree to kFilling); its
+// name is complete whenever it is kReady.
+enum PendingState { kFree, kFilling, kReady };
+struct PendingSlot {
+  std::atomic<int> state{kFree};
+  char name[4096];
+};
+const int kPendingSlots = 64;
+PendingSlot g_pending[kPendingSlots];
+static_assert(std::atomic<int>::is_always_lock_free,
+              "the signal handler reads the slots");
 
-void SetPendingTemporaryFile(const std::string& temp) {
-  g_pendingReady = 0;
-  if (temp.size() >= sizeof g_pendingTemp)
-    return;
-  std::memcpy(g_pendingTemp, temp.c_str(), temp.size() + 1);
-  g_pendingReady = 1;
+// The slot now holding `temp`, or -1 when none is free (the file is then
+// only not removed on a signal).
+int SetPendingTemporaryFile(const std::string& temp) {
+  if (temp.size() >= sizeof g_pending[0].name)
+    return -1;
+  for (int i = 0; i < kPendingSlots; ++i) {
+    int expected = kFree;
+    if (!g_pending[i].state.compare_exchange_strong(expected, kFilling))
+      continue;
+    std::memcpy(g_pending[i].name, temp.c_str(), temp.size() + 1);
+    g_pending[i].state.store(kReady);
+    return i;
+  }
+  return -1;
 }
 
-void ClearPendingTemporaryFile() { g_pendingReady = 0; }
+void ClearPendingTemporaryFile(int* slot) {
+  if (*slot >= 0)
+    g_pending[*slot].state.store(kFree);
+  *slot = -1;
+}
 
 // Saving through a symbolic link replaces the file it points to; the
 // link itself stays.
@@ -94,9 +116,10 @@ std::string ResolvedTarget(const std::string& path) {
 }  // namespace
 
 void RemovePendingTemporaryFile() {
-  if (g_pendingReady) {
-    g_pendingReady = 0;
-    unlink(g_pendingTemp);
+  for (PendingSlot& slot : g_pending) {
+    int expected = kReady;
+    if (slot.state.compare_exchange_strong(expected, kFilling))
+      unlink(slot.name);
   }
 }
 
@@ -112,7 +135,7 @@ bool SafeFileWriter::Fail(std::string* err) {
     file_ = nullptr;
     std::error_code ec;
     std::filesystem::remove(temp_, ec);
-    ClearPendingTemporaryFile();
+    ClearPendingTemporaryFile(&pendingSlot_);
   }
   *err = kCannotSaveMessage;
   return false;
@@ -127,7 +150,7 @@ bool SafeFileWriter::Open(const std::string& path, std::string* err) {
   file_ = std::fopen(temp_.c_str(), "wbx");
   if (!file_)
     return Fail(err);
-  SetPendingTemporaryFile(temp_);
+  pendingSlot_ = SetPendingTemporaryFile(temp_);
   return true;
 }
 
@@ -175,7 +198,7 @@ bool SafeFileWriter::Commit(std::string* err) {
     std::filesystem::remove(temp_, ec);
     *err = kCannotSaveMessage;
   }
-  ClearPendingTemporaryFile();
+  ClearPendingTemporaryFile(&pendingSlot_);
   return ok;
 }
 

@@ -66,6 +66,7 @@ class SafeFileWriter {
   std::string temp_;
   FILE* file_ = nullptr;
   std::string block_;
+  int pendingSlot_ = -1;  // where a signal handler finds the temporary file
 };
 
 // Saves what `build` hands to its sink piece by piece, as SaveLines saves
@@ -74,8 +75,8 @@ bool SavePieces(const std::string& path,
                 const std::function<bool(const LineSink&)>& build,
                 std::string* err);
 
-// Removes the temporary file of the SafeFileWriter being written, if any.
-// Safe to call from a signal handler, so that a program stopped by a
+// Removes the temporary files of the SafeFileWriters being written, if
+// any. Safe to call from a signal handler, so that a program stopped by a
 // signal leaves no half-written file behind.
 void RemovePendingTemporaryFile();
 

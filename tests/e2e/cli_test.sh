@@ -25,7 +25,7 @@ run 2 A.h --bogus; expect_err "unknown option --bogus"
 # The parser's messages.
 run 1 missing.h; expect_err "Unable to open the required file."
 mkdir folder.h
-run 1 folder.h; expect_err "Unable to open the required file."
+run 2 folder.h; expect_err "the folder folder.h holds no *.h file"
 : > zero.h
 run 1 zero.h; expect_err "Unable to read the required file."
 printf '\r\n  \n' > blank.h

@@ -35,7 +35,8 @@ run 0 Geometry.h --ini noise.h
 
 # Folders where files belong.
 mkdir folder.h
-run 1 folder.h; expect_err "Unable to open the required file."
+# A folder stands for its headers; one without any is a usage error.
+run 2 folder.h; expect_err "the folder folder.h holds no *.h file"
 run 1 Geometry.h --ini folder.h; expect_err "Cannot find this file."
 run 1 Geometry.h --merge folder.h; expect_err "Unable to open the required file."
 run 1 Geometry.h --xml folder.h; expect_err "The datas cannot be saved."
@@ -131,6 +132,25 @@ expect_err "moved nothing"
 run 2 Geometry.h --merge side.xml --rename "::=::" --rename "CPoint::=::x" --xml side.xml
 expect_err "::=::: the merged files have no entry of the old name"
 cmp -s side.xml side.before || fail "renames that moved nothing changed the XML file"
+
+# Folders of headers: odd names, a folder named like a header, a link
+# that loops, a header that cannot be read; never outside the folder.
+mkdir -p lib/sub/deeper "lib/with space" lib/dir.h
+cp Geometry.h "lib/with space/Spaced Name.h"
+cp Geometry.h "lib/sub/deeper/$(printf 'odd\001name').h"
+printf 'class A {};\n' > lib/sub/Small.h
+ln -s .. lib/sub/loop
+: > lib/Empty.h
+run 1 lib --recursive --out libout --xml
+expect_err "lib/Empty.h: "
+[ -f "libout/Spaced Name.xml" ] && [ -f libout/Small.xml ] || fail "a recursive folder was not documented"
+[ -e libout/dir.xml ] && fail "a folder named like a header was documented"
+[ "$(ls libout | wc -l)" -eq 3 ] || fail "the recursive run wrote $(ls libout | wc -l) files, not 3"
+run 1 lib --out libout2 --xml
+[ -e libout2/Small.xml ] && fail "a subfolder was read without --recursive"
+run 2 Geometry.h -j 0
+run 2 Geometry.h --index ../escape.htm
+expect_err "without a folder"
 
 [ "$failures" -eq 0 ] && echo "all hostile checks passed"
 [ "$failures" -eq 0 ]

@@ -1,7 +1,7 @@
 // What varnel says on standard error about the descriptions that a merge
 // could not place, and where they are kept.
-#ifndef VARNEL_CLI_MERGE_MESSAGES_H_
-#define VARNEL_CLI_MERGE_MESSAGES_H_
+#ifndef VARNEL_APP_MERGE_MESSAGES_H_
+#define VARNEL_APP_MERGE_MESSAGES_H_
 
 #include <ostream>
 #include <string>
@@ -28,4 +28,4 @@ void PrintKeptTexts(const SideFilePlan& plan, const KeptWhere& where,
                     const std::vector<std::string>& suggestions,
                     std::ostream& err);
 
-#endif  // VARNEL_CLI_MERGE_MESSAGES_H_
+#endif  // VARNEL_APP_MERGE_MESSAGES_H_

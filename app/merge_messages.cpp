@@ -1,4 +1,4 @@
-#include "cli/merge_messages.h"
+#include "app/merge_messages.h"
 
 #include "xml/entry_names.h"
 

@@ -1,0 +1,372 @@
+#include "app/header_job.h"
+
+#include <filesystem>
+
+#include "app/merge_messages.h"
+#include "html/html_writer.h"
+#include "model/file_io.h"
+#include "parser/declaration_lines.h"
+#include "parser/parse_header.h"
+#include "xml/merge_session.h"
+#include "xml/renames.h"
+#include "xml/side_file.h"
+#include "xml/xml_merge.h"
+#include "xml/xml_writer.h"
+
+namespace {
+
+const char kNoElementMessage[] = "The XML file is empty or holds no element.";
+
+bool SamePath(const std::string& a, const std::string& b) {
+  if (a == "-" || b == "-")
+    return false;
+  if (a == b)
+    return true;
+  // Hard links and other spellings of one existing file.
+  std::error_code ec;
+  const bool aExists = std::filesystem::exists(a, ec);
+  const bool bExists = std::filesystem::exists(b, ec);
+  if (aExists || bExists)
+    return aExists && bExists && std::filesystem::equivalent(a, b, ec) && !ec;
+  // Two files yet to be made are one only under one name, in a folder
+  // spelled two ways.
+  if (std::filesystem::path(a).filename() != std::filesystem::path(b).filename())
+    return false;
+  std::error_code ec1, ec2;
+  auto ca = std::filesystem::weakly_canonical(a, ec1);
+  auto cb = std::filesystem::weakly_canonical(b, ec2);
+  if (ec1 || ec2)
+    return a == b;
+  return ca == cb;
+}
+
+void PrintMergeFailure(const MergeFailure& failure, std::ostream& err) {
+  err << failure.path << ":";
+  switch (failure.kind) {
+    case MergeFailure::kCannotOpen:
+      err << " " << kCannotOpenMessage;
+      break;
+    case MergeFailure::kCannotRead:
+      err << " " << kCannotReadMessage;
+      break;
+    case MergeFailure::kMalformed:
+      if (failure.message.empty())
+        err << " " << kNoElementMessage;
+      else
+        err << failure.line << ":" << failure.column << ": "
+            << failure.message;
+      break;
+    case MergeFailure::kWrongModule:
+      err << " " << kWrongXmlMessage;
+      break;
+  }
+  err << "\n";
+}
+
+bool IsMergeOption(const HeaderJob& job, const std::string& path) {
+  for (const auto& merge : job.merges)
+    if (merge == path || SameExistingFile(merge, path))
+      return true;
+  return false;
+}
+
+// Every merge file in order, each followed by its side file when it has
+// one that is not merged anyway.
+bool MergeAll(const HeaderJob& job, MergeSession* session, JobLog* log) {
+  MergeFailure failure;
+  for (const auto& path : job.merges) {
+    if (!session->MergeFile(path, &failure)) {
+      PrintMergeFailure(failure, log->Err());
+      return false;
+    }
+    const std::string side = session->UnmergedSideFileOf(path);
+    if (side.empty() || IsMergeOption(job, side))
+      continue;
+    if (!session->MergeFile(side, &failure)) {
+      PrintMergeFailure(failure, log->Err());
+      log->Err() << "varnel: " << side << " was read as the side file of "
+                 << path << "; mend it, or move it away if it is not one\n";
+      return false;
+    }
+    log->Err() << "varnel: merged " << side << " after " << path << "\n";
+  }
+  return true;
+}
+
+// A rename whose old name no merged file has is a mistake to stop at
+// before anything is written.
+bool CheckRenamesUsed(const RenameMap& renames, JobLog* log) {
+  const std::vector<std::string> unused = renames.Unused();
+  for (const auto& spec : unused)
+    log->Err() << "varnel: --rename " << spec
+               << ": the merged files have no entry of the old name\n";
+  for (const auto& spec : renames.Unresolved())
+    log->Err() << "varnel: --rename " << spec
+               << " moved nothing: the header has no entry of the new name\n";
+  return unused.empty();
+}
+
+KeptWhere DescribeKeeping(const HeaderJob& job, const SideFilePlan& plan) {
+  KeptWhere where;
+  if (plan.action == SideFilePlan::kWrite)
+    where.sideFile = plan.path;
+  where.xmlFile = job.xmlPath == "-" ? "the XML output" : job.xmlPath;
+  where.membersOption = job.options.bShowProtected ? "--members protected"
+                                                   : "--members public";
+  where.globalsOption = "--globals extern";
+  return where;
+}
+
+// Where the lines of an output go: a file, replaced only when complete,
+// or standard output for the path "-".
+class Output {
+ public:
+  Output(const std::string& path, std::ostream* out) : path_(path), out_(out) {}
+
+  bool Open(std::string* err) {
+    if (path_ != "-")
+      return file_.Open(path_, err);
+    if (!out_)
+      *err = kCannotSaveMessage;
+    return out_ != nullptr;
+  }
+
+  bool Write(TextList* lines, std::string* err) {
+    bool ok = true;
+    if (path_ == "-") {
+      for (const auto& line : *lines)
+        *out_ << line << "\r\n";
+      ok = static_cast<bool>(*out_);
+      if (!ok)
+        *err = kCannotSaveMessage;
+    } else {
+      ok = file_.Write(*lines, err);
+    }
+    lines->clear();
+    return ok;
+  }
+
+  bool Close(std::string* err) {
+    if (path_ != "-")
+      return file_.Commit(err);
+    out_->flush();
+    return static_cast<bool>(*out_);
+  }
+
+ private:
+  std::string path_;
+  std::ostream* out_;
+  SafeFileWriter file_;
+};
+
+// BuildXmlDocumentInPieces or BuildHtmlPageInPieces.
+using PieceBuilder = bool (*)(CModuleInfo*, const std::string&,
+                              const std::string&, const LineSink&);
+
+// The outputs go out piece by piece: the page can be far larger than the
+// header (every block repeats a bar of all classes), and neither needs to
+// be held whole.
+bool WriteOutput(PieceBuilder build, CModuleInfo* module, const HeaderJob& job,
+                 const std::string& path, std::ostream* stdoutStream,
+                 JobLog* log) {
+  std::string message;
+  Output output(path, stdoutStream);
+  if (output.Open(&message) &&
+      build(module, job.header, job.htmlPath,
+            [&](TextList* piece) { return output.Write(piece, &message); }) &&
+      output.Close(&message))
+    return true;
+  log->Err() << path << ": " << message << "\n";
+  return false;
+}
+
+// Prints up to kListed names of a list, then how many more there are.
+template <typename Records, typename Name>
+void PrintNames(const Records& records, Name name, std::ostream& out) {
+  const size_t kListed = 20;
+  for (size_t i = 0; i < records.size() && i < kListed; ++i)
+    out << "    " << name(records[i]) << "\n";
+  if (records.size() > kListed)
+    out << "    ... and " << records.size() - kListed << " more\n";
+}
+
+void PrintSummary(const CModuleInfo& m, std::ostream& out) {
+  out << "Module " << m.m_strName << "\n";
+  out << "  " << m.m_nClasses << " classes and structs\n";
+  PrintNames(m.m_pClasses, [](const CClassInfo& c) {
+    return c.m_strName + ": " + std::to_string(c.m_nVars) +
+           " data members, " + std::to_string(c.m_nFuncs) + " methods";
+  }, out);
+  out << "  " << m.m_nFuncs << " global functions (" << m.m_nFuncCount
+      << " declarations)\n";
+  PrintNames(m.m_pFuncs, [](const CDeclInfo& f) { return f.m_strName; }, out);
+  out << "  " << m.m_nVars << " global variables\n";
+  PrintNames(m.m_pVars, [](const CDeclInfo& v) { return v.m_strName; }, out);
+}
+
+// The summary, or the outputs asked for and where they went.
+int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
+                 std::ostream* stdoutStream, JobLog* log) {
+  if (!job.html && !job.xml) {
+    if (!job.showLines && !job.check)
+      PrintSummary(*module, log->Out());
+    return 0;
+  }
+  if (job.xml && !WriteOutput(BuildXmlDocumentInPieces, module, job,
+                              job.xmlPath, stdoutStream, log))
+    return 1;
+  if (job.html && !WriteOutput(BuildHtmlPageInPieces, module, job,
+                               job.htmlPath, stdoutStream, log))
+    return 1;
+  // Say where the files are, unless standard output carries one of them.
+  const bool toStdout =
+      (job.xml && job.xmlPath == "-") || (job.html && job.htmlPath == "-");
+  if (!toStdout) {
+    if (job.xml)
+      log->Out() << "Wrote " << job.xmlPath << "\n";
+    if (job.html)
+      log->Out() << "Wrote " << job.htmlPath << "\n";
+  }
+  return 0;
+}
+
+void NoteModule(const CModuleInfo& module, HeaderJobResult* result) {
+  result->parsed = true;
+  result->moduleName = module.m_strName;
+  result->classes = module.m_nClasses;
+  result->functions = module.m_nFuncs;
+  result->variables = module.m_nVars;
+}
+
+// What is missing and what lost its entry, for the check.
+void CheckDocumentation(const HeaderJob& job, const MergeReport& report,
+                        const std::string& keptIn, HeaderJobResult* result) {
+  std::string text;
+  ReadWholeFile(job.header, &text);
+  const DeclarationLines lines(text);
+  result->missing = MissingFindings(result->coverage, lines, job.header);
+  result->orphaned = OrphanFindings(report, keptIn);
+  result->checked = true;
+}
+
+// Parse, merge, keep, write; returns the exit status.
+int Run(const HeaderJob& job, std::ostream* stdoutStream,
+        HeaderJobResult* result) {
+  JobLog* log = &result->log;
+  RenameMap renames;
+  std::string message;
+  for (const auto& spec : job.renames) {
+    if (!renames.Add(spec, &message)) {
+      log->Err() << "varnel: " << message << "\n";
+      return 2;
+    }
+  }
+  CModuleInfo module;
+  module.SetOptions(job.options);
+  module.m_strName = PathStem(job.header);
+  TextList lines;
+  static const TextList kNone;
+  // The naming follows the HTML path, as in the window.
+  if (!ParseHeader(job.header, job.htmlPath,
+                   job.macros ? *job.macros : kNone,
+                   job.notReturns ? *job.notReturns : kNone, &lines, &module,
+                   &message)) {
+    log->Err() << job.header << ": " << message << "\n";
+    return 1;
+  }
+  NoteModule(module, result);
+  if (job.showLines)
+    for (const auto& line : lines)
+      log->Out() << line << "\n";
+  renames.Resolve(module);
+  MergeSession session(&module, &renames);
+  if (!MergeAll(job, &session, log))
+    return 1;
+  if (!CheckRenamesUsed(renames, log))
+    return 2;
+
+  // The side file is written first: once the XML file is replaced, it is
+  // the only place of the texts the new XML does not carry.
+  SideFilePlan plan;
+  if (job.xml) {
+    if (!session.PlanSideFile(job.xmlPath, &plan, &message)) {
+      log->Err() << "varnel: " << message << "\n";
+      return 1;
+    }
+  } else {
+    plan.kept.Absorb(session.Report());
+  }
+  if (!WriteSideFile(plan, module.m_strName, &message)) {
+    log->Err() << plan.path << ": " << message << "\n";
+    return 1;
+  }
+  if (int status = WriteOutputs(job, &module, stdoutStream, log))
+    return status;
+  RemoveSideFileIfPlanned(plan);
+  result->coverage = CountCoverage(module, job.checkAll);
+  if (job.check) {
+    CheckDocumentation(
+        job, session.Report(),
+        plan.action == SideFilePlan::kWrite ? plan.path : std::string(),
+        result);
+  } else {
+    PrintKeptTexts(plan, DescribeKeeping(job, plan),
+                   SuggestRenames(plan.kept, module), log->Err());
+  }
+  if (plan.action == SideFilePlan::kRemove)
+    log->Err() << "varnel: every description of " << plan.path
+               << " found its entry; removed it\n";
+  return job.strict && plan.kept.OrphanCount() > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
+                   std::string* err) {
+  const std::string& html = job.htmlPath;
+  const std::string& xml = job.xmlPath;
+  if (job.html && SamePath(html, job.header)) {
+    *err = "the HTML output would overwrite the header " + html;
+    return false;
+  }
+  if (job.xml && SamePath(xml, job.header)) {
+    *err = "the XML output would overwrite the header " + xml;
+    return false;
+  }
+  if (job.html && job.xml && (html == xml || SamePath(html, xml))) {
+    *err = "the HTML and the XML output have the same path " + html;
+    return false;
+  }
+  // The XML output may replace a merged file (that is the round trip), but
+  // the page would lose its descriptions.
+  for (const auto& merge : job.merges) {
+    if (job.html && SamePath(html, merge)) {
+      *err = "the HTML output would overwrite the merged file " + html;
+      return false;
+    }
+  }
+  if (job.check && ((job.xml && xml == "-") || (job.html && html == "-"))) {
+    *err = "--check writes its report to standard output; write the outputs "
+           "to files";
+    return false;
+  }
+  const std::string side = job.xml ? SideFilePath(xml) : std::string();
+  if (job.html && !side.empty() && SamePath(html, side)) {
+    *err = "the HTML output would overwrite the side file " + side +
+           " of the XML output";
+    return false;
+  }
+  if (!settingsPath.empty() && ((job.html && SamePath(html, settingsPath)) ||
+                                (job.xml && SamePath(xml, settingsPath)))) {
+    *err = "an output would overwrite the settings file " + settingsPath;
+    return false;
+  }
+  return true;
+}
+
+HeaderJobResult RunHeaderJob(const HeaderJob& job,
+                             std::ostream* stdoutStream) {
+  HeaderJobResult result;
+  result.status = Run(job, stdoutStream, &result);
+  return result;
+}

@@ -1,0 +1,62 @@
+// The whole job of one header: parse it, merge its descriptions, keep what
+// found no place in the side file, write its outputs and check its
+// documentation. The command line runs one per header given, several side
+// by side; what each says is collected in its log and shown in order.
+#ifndef VARNEL_APP_HEADER_JOB_H_
+#define VARNEL_APP_HEADER_JOB_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/job_log.h"
+#include "model/module_info.h"
+#include "model/text.h"
+#include "xml/check_report.h"
+#include "xml/coverage.h"
+
+struct HeaderJob {
+  std::string header;
+  bool html = false;
+  std::string htmlPath;  // resolved; "-" is standard output
+  bool xml = false;
+  std::string xmlPath;
+  // Merged in this order, each followed by its side file.
+  std::vector<std::string> merges;
+  std::vector<std::string> renames;  // OLD=NEW
+  bool strict = false;
+  bool showLines = false;
+  bool check = false;
+  bool checkAll = false;
+  CModuleInfo::Options options;
+  // The parser settings; read-only while jobs run.
+  const TextList* macros = nullptr;
+  const TextList* notReturns = nullptr;
+};
+
+struct HeaderJobResult {
+  int status = 0;  // 0 done, 1 failed, 2 a usage error found late
+  JobLog log;
+  // What the library's index page and the check's totals need.
+  bool parsed = false;
+  std::string moduleName;
+  int classes = 0;
+  int functions = 0;
+  int variables = 0;
+  Coverage coverage;  // counted once the outputs are written
+  bool checked = false;  // the check ran; its findings follow
+  std::vector<CheckFinding> missing;
+  std::vector<CheckFinding> orphaned;
+};
+
+// Refuses, before anything is read or written, outputs that would replace
+// the header, each other, a merged file, the XML's side file or the
+// settings file `settingsPath`.
+bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
+                   std::string* err);
+
+// Runs the job. Outputs to "-" go to `stdoutStream`, which only a job of
+// its own may use; messages go to the result's log.
+HeaderJobResult RunHeaderJob(const HeaderJob& job, std::ostream* stdoutStream);
+
+#endif  // VARNEL_APP_HEADER_JOB_H_

@@ -1,0 +1,282 @@
+#include "cli/run_plan.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <tuple>
+#include <system_error>
+#include <utility>
+
+#include <sys/stat.h>
+
+#include "model/text.h"
+#include "xml/merge_session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsHeaderFile(const fs::directory_entry& entry) {
+  std::error_code ec;
+  return entry.path().extension() == ".h" && entry.is_regular_file(ec);
+}
+
+// The *.h files of a folder in name order.
+std::vector<std::string> HeadersIn(const std::string& folder, bool recursive) {
+  std::vector<std::string> found;
+  std::error_code ec;
+  auto add = [&](const fs::directory_entry& entry) {
+    if (IsHeaderFile(entry))
+      found.push_back(entry.path().string());
+  };
+  if (recursive) {
+    for (fs::recursive_directory_iterator it(
+             folder, fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec))
+      add(*it);
+  } else {
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+      add(*it);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  return a == b || SameExistingFile(a, b);
+}
+
+// What makes two spellings of a file one: its device and inode when it
+// exists, its spelling otherwise. One stat per file keeps a folder of
+// thousands of headers from costing a comparison per pair.
+struct FileKey {
+  dev_t device = 0;
+  ino_t inode = 0;
+  std::string path;
+  bool operator<(const FileKey& o) const {
+    return std::tie(device, inode, path) < std::tie(o.device, o.inode, o.path);
+  }
+};
+
+FileKey KeyOfFile(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0)
+    return FileKey{st.st_dev, st.st_ino, std::string()};
+  return FileKey{0, 0, path};
+}
+
+// An output's place: its folder as the system resolves it (each folder
+// once), then its name.
+class OutputPlaces {
+ public:
+  std::string Of(const std::string& path) {
+    const fs::path p(path);
+    const std::string folder = p.parent_path().string();
+    auto [it, added] = folders_.emplace(folder, std::string());
+    if (added) {
+      std::error_code ec;
+      fs::path resolved =
+          fs::weakly_canonical(folder.empty() ? fs::path(".") : fs::path(folder),
+                               ec);
+      it->second = ec ? folder : resolved.string();
+    }
+    return it->second + "/" + p.filename().string();
+  }
+
+ private:
+  std::map<std::string, std::string> folders_;
+};
+
+// "STEM:OLD=NEW" split at its first single ":"; no such colon before the
+// "=" leaves `stem` empty.
+void SplitStem(const std::string& spec, std::string* stem, std::string* rest) {
+  const size_t eq = spec.find('=');
+  for (size_t i = 0; i < spec.size() && i < eq; ++i) {
+    if (spec[i] != ':')
+      continue;
+    if (i + 1 < spec.size() && spec[i + 1] == ':') {
+      ++i;
+      continue;
+    }
+    *stem = spec.substr(0, i);
+    *rest = spec.substr(i + 1);
+    return;
+  }
+  stem->clear();
+  *rest = spec;
+}
+
+// The jobs whose header has `stem`.
+std::vector<HeaderJob*> JobsOfStem(RunPlan* plan, const std::string& stem) {
+  std::vector<HeaderJob*> jobs;
+  for (HeaderJob& job : plan->jobs)
+    if (PathStem(job.header) == stem)
+      jobs.push_back(&job);
+  return jobs;
+}
+
+bool AssignMerges(const CliOptions& opts, RunPlan* plan, std::string* err) {
+  for (const std::string& merge : opts.merges) {
+    if (!plan->library) {
+      plan->jobs[0].merges.push_back(merge);
+      continue;
+    }
+    std::vector<HeaderJob*> jobs = JobsOfStem(plan, PathStem(merge));
+    if (jobs.size() != 1) {
+      *err = jobs.empty() ? "--merge " + merge + ": no header of the stem " +
+                                PathStem(merge) + " is given"
+                          : "--merge " + merge + ": several headers have the "
+                                                 "stem " +
+                                PathStem(merge);
+      return false;
+    }
+    jobs[0]->merges.push_back(merge);
+  }
+  return true;
+}
+
+bool AssignRenames(const CliOptions& opts, RunPlan* plan, std::string* err) {
+  for (const std::string& spec : opts.renames) {
+    std::string stem, rest;
+    SplitStem(spec, &stem, &rest);
+    if (stem.empty()) {
+      if (plan->library) {
+        *err = "--rename " + spec +
+               ": with several headers, name the header: STEM:OLD=NEW";
+        return false;
+      }
+      plan->jobs[0].renames.push_back(spec);
+      continue;
+    }
+    std::vector<HeaderJob*> jobs = JobsOfStem(plan, stem);
+    if (jobs.size() != 1) {
+      *err = "--rename " + spec + ": " +
+             (jobs.empty() ? "no header of the stem " + stem + " is given"
+                           : "several headers have the stem " + stem);
+      return false;
+    }
+    jobs[0]->renames.push_back(rest);
+  }
+  return true;
+}
+
+// Two headers whose outputs would land on one file.
+bool CheckOutputsApart(const RunPlan& plan, std::string* err) {
+  std::map<std::string, const HeaderJob*> owners;
+  OutputPlaces places;
+  for (const HeaderJob& job : plan.jobs) {
+    for (const std::string* path : {job.html ? &job.htmlPath : nullptr,
+                                    job.xml ? &job.xmlPath : nullptr}) {
+      if (!path || *path == "-")
+        continue;
+      auto [it, added] = owners.emplace(places.Of(*path), &job);
+      // Within one header the job's own checks say it better.
+      if (!added && it->second != &job) {
+        *err = "the headers " + it->second->header + " and " + job.header +
+               " would both write " + *path +
+               "; give them different stems or output folders";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool PlanIndex(const CliOptions& opts, RunPlan* plan, std::string* err) {
+  const bool html = !plan->jobs.empty() && plan->jobs[0].html;
+  if (!html || (!plan->library && opts.index.empty()))
+    return true;
+  const std::string name = opts.index.empty() ? kDefaultIndexName : opts.index;
+  const std::string folder = opts.outDir.empty() ? "." : opts.outDir;
+  plan->indexPath = (fs::path(folder) / name).lexically_normal().string();
+  for (const HeaderJob& job : plan->jobs) {
+    if (SameFile(fs::path(job.htmlPath).lexically_normal().string(),
+                 plan->indexPath)) {
+      *err = "the page of " + job.header + " would be the index page " +
+             plan->indexPath + "; name the index otherwise with --index";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
+                   std::vector<std::string>* headers, bool* sawFolder,
+                   std::string* err) {
+  *sawFolder = false;
+  std::set<FileKey> seen;
+  for (const std::string& arg : args) {
+    std::error_code ec;
+    std::vector<std::string> named;
+    if (fs::is_directory(arg, ec)) {
+      *sawFolder = true;
+      named = HeadersIn(arg, recursive);
+      if (named.empty()) {
+        *err = "the folder " + arg + " holds no *.h file";
+        return false;
+      }
+    } else {
+      named.push_back(arg);
+    }
+    for (const std::string& header : named)
+      if (seen.insert(KeyOfFile(header)).second)
+        headers->push_back(header);
+  }
+  return true;
+}
+
+bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
+             const TextList* macros, const TextList* notReturns,
+             RunPlan* plan, std::string* err) {
+  std::vector<std::string> headers;
+  bool sawFolder = false;
+  if (!ExpandHeaders(opts.headers, opts.recursive, &headers, &sawFolder, err))
+    return false;
+  plan->library = headers.size() > 1 || sawFolder;
+  if (plan->library && (!opts.htmlPath.empty() || !opts.xmlPath.empty())) {
+    *err = "--html PATH and --xml PATH name the outputs of one header; with "
+           "several headers use --out DIR";
+    return false;
+  }
+  for (const std::string& header : headers) {
+    HeaderJob job;
+    job.header = header;
+    job.html = opts.html;
+    job.htmlPath = HtmlOutputPath(opts, header);
+    job.xml = opts.xml;
+    job.xmlPath = XmlOutputPath(opts, header);
+    std::error_code ec;
+    if (opts.update && fs::is_regular_file(job.xmlPath, ec))
+      job.merges.push_back(job.xmlPath);
+    job.strict = opts.strict;
+    job.showLines = opts.showLines;
+    job.check = opts.check != CliOptions::Check::kNone;
+    job.checkAll = opts.checkAll;
+    job.options = opts.options;
+    job.macros = macros;
+    job.notReturns = notReturns;
+    plan->jobs.push_back(std::move(job));
+  }
+  if (!AssignMerges(opts, plan, err) || !AssignRenames(opts, plan, err) ||
+      !CheckOutputsApart(*plan, err) || !PlanIndex(opts, plan, err))
+    return false;
+  for (const HeaderJob& job : plan->jobs)
+    if (!CheckJobPaths(job, settingsPath, err))
+      return false;
+  return true;
+}
+
+std::string RelativeLink(const std::string& folder, const std::string& path) {
+  std::error_code ec;
+  fs::path link = fs::relative(fs::absolute(path, ec),
+                               fs::absolute(folder, ec), ec);
+  if (ec || link.empty())
+    link = fs::path(path);
+  std::string text = link.generic_string();
+  return text;
+}
