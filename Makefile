@@ -43,6 +43,7 @@ gui: build
 
 # Speed and memory of every phase on generated and real headers.
 bench: setup
+	@scripts/install-deps.sh doxygen universal-ctags
 	scripts/bench.sh
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -1,5 +1,7 @@
 #include "app/header_job.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "app/merge_messages.h"
@@ -17,27 +19,45 @@ namespace {
 
 const char kNoElementMessage[] = "The XML file is empty or holds no element.";
 
-bool SamePath(const std::string& a, const std::string& b) {
-  if (a == "-" || b == "-")
+// A path with what the system says of it, looked up once: a job compares
+// each of its paths with several others.
+struct PathInfo {
+  std::string path;
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+};
+
+PathInfo InfoOf(const std::string& path) {
+  PathInfo info;
+  info.path = path;
+  struct stat st;
+  if (path != "-" && stat(path.c_str(), &st) == 0) {
+    info.exists = true;
+    info.device = st.st_dev;
+    info.inode = st.st_ino;
+  }
+  return info;
+}
+
+// Hard links and other spellings of one file.
+bool SamePath(const PathInfo& a, const PathInfo& b) {
+  if (a.path == "-" || b.path == "-" || a.path.empty() || b.path.empty())
     return false;
-  if (a == b)
+  if (a.path == b.path)
     return true;
-  // Hard links and other spellings of one existing file.
-  std::error_code ec;
-  const bool aExists = std::filesystem::exists(a, ec);
-  const bool bExists = std::filesystem::exists(b, ec);
-  if (aExists || bExists)
-    return aExists && bExists && std::filesystem::equivalent(a, b, ec) && !ec;
+  if (a.exists || b.exists)
+    return a.exists && b.exists && a.device == b.device &&
+           a.inode == b.inode;
   // Two files yet to be made are one only under one name, in a folder
   // spelled two ways.
-  if (std::filesystem::path(a).filename() != std::filesystem::path(b).filename())
+  namespace fs = std::filesystem;
+  if (fs::path(a.path).filename() != fs::path(b.path).filename())
     return false;
   std::error_code ec1, ec2;
-  auto ca = std::filesystem::weakly_canonical(a, ec1);
-  auto cb = std::filesystem::weakly_canonical(b, ec2);
-  if (ec1 || ec2)
-    return a == b;
-  return ca == cb;
+  auto ca = fs::weakly_canonical(a.path, ec1);
+  auto cb = fs::weakly_canonical(b.path, ec2);
+  return !ec1 && !ec2 && ca == cb;
 }
 
 void PrintMergeFailure(const MergeFailure& failure, std::ostream& err) {
@@ -323,43 +343,47 @@ int Run(const HeaderJob& job, std::ostream* stdoutStream,
 
 bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
                    std::string* err) {
-  const std::string& html = job.htmlPath;
-  const std::string& xml = job.xmlPath;
-  if (job.html && SamePath(html, job.header)) {
-    *err = "the HTML output would overwrite the header " + html;
+  const PathInfo header = InfoOf(job.header);
+  const PathInfo html = InfoOf(job.html ? job.htmlPath : std::string());
+  const PathInfo xml = InfoOf(job.xml ? job.xmlPath : std::string());
+  if (SamePath(html, header)) {
+    *err = "the HTML output would overwrite the header " + html.path;
     return false;
   }
-  if (job.xml && SamePath(xml, job.header)) {
-    *err = "the XML output would overwrite the header " + xml;
+  if (SamePath(xml, header)) {
+    *err = "the XML output would overwrite the header " + xml.path;
     return false;
   }
-  if (job.html && job.xml && (html == xml || SamePath(html, xml))) {
-    *err = "the HTML and the XML output have the same path " + html;
+  if (SamePath(html, xml)) {
+    *err = "the HTML and the XML output have the same path " + html.path;
     return false;
   }
   // The XML output may replace a merged file (that is the round trip), but
   // the page would lose its descriptions.
   for (const auto& merge : job.merges) {
-    if (job.html && SamePath(html, merge)) {
-      *err = "the HTML output would overwrite the merged file " + html;
+    if (job.html && SamePath(html, InfoOf(merge))) {
+      *err = "the HTML output would overwrite the merged file " + html.path;
       return false;
     }
   }
-  if (job.check && ((job.xml && xml == "-") || (job.html && html == "-"))) {
+  if (job.check && ((job.xml && xml.path == "-") ||
+                    (job.html && html.path == "-"))) {
     *err = "--check writes its report to standard output; write the outputs "
            "to files";
     return false;
   }
-  const std::string side = job.xml ? SideFilePath(xml) : std::string();
-  if (job.html && !side.empty() && SamePath(html, side)) {
+  const std::string side = job.xml ? SideFilePath(xml.path) : std::string();
+  if (job.html && !side.empty() && SamePath(html, InfoOf(side))) {
     *err = "the HTML output would overwrite the side file " + side +
            " of the XML output";
     return false;
   }
-  if (!settingsPath.empty() && ((job.html && SamePath(html, settingsPath)) ||
-                                (job.xml && SamePath(xml, settingsPath)))) {
-    *err = "an output would overwrite the settings file " + settingsPath;
-    return false;
+  if (!settingsPath.empty()) {
+    const PathInfo settings = InfoOf(settingsPath);
+    if (SamePath(html, settings) || SamePath(xml, settings)) {
+      *err = "an output would overwrite the settings file " + settingsPath;
+      return false;
+    }
   }
   return true;
 }

@@ -15,6 +15,7 @@
 #include "bench/bench_report.h"
 #include "bench/bench_runner.h"
 #include "bench/ctags_phase.h"
+#include "bench/library_phase.h"
 #include "bench/header_generator.h"
 #include "cli/huge_pages.h"
 #include "model/file_io.h"
@@ -32,6 +33,7 @@ struct Options {
   int64_t memLimitMB = 6000;
   int64_t htmlCapMB = 1500;
   bool wx = true;
+  bool library = true;
   std::string wxDir = "/usr/include/wx-3.2/wx";
   std::string wxIni = VARNEL_SOURCE_DIR "/tests/wx/varnel.INI";
   int wxFiles = 0;  // 0: all
@@ -55,7 +57,9 @@ const char kUsage[] =
     "  --wx-dir DIR       the wx headers (default /usr/include/wx-3.2/wx)\n"
     "  --wx-ini FILE      their settings (default the test suite's)\n"
     "  --wx-files N       only the first N wx headers by name\n"
-    "  --no-wx            no wx headers\n"
+    "  --no-wx            no wx headers (and no library job)\n"
+    "  --no-library       no library job (the wx folder through the program,\n"
+    "                     in one run, once per header and through doxygen)\n"
     "  --csv FILE         also write every figure to FILE\n"
     "The heap uses 2 MB pages where the system offers them on request, as"
     " varnel's\nheap does for large headers; "
@@ -93,6 +97,10 @@ bool ParseOptions(int argc, char** argv, Options* o, std::string* err) {
     }
     if (arg == "--no-wx") {
       o->wx = false;
+      continue;
+    }
+    if (arg == "--no-library") {
+      o->library = false;
       continue;
     }
     if (i + 1 >= argc) {
@@ -345,10 +353,20 @@ int main(int argc, char** argv) {
   if (o.wx)
     ok = RunWx(o, &run);
 
+  LibraryRun library;
+  if (o.wx && o.library && !o.quick) {
+    std::fprintf(stderr, "the library job on %s ...\n", o.wxDir.c_str());
+    library = RunLibraryPhases(VARNEL_CLI_PATH, o.wxDir, o.wxIni,
+                               run.settings.tempDir, run.settings.limits,
+                               run.settings.reps);
+  }
+
   std::error_code ec;
   std::filesystem::remove_all(run.settings.tempDir, ec);
 
   PrintReport(run, stdout);
+  if (o.wx && o.library && !o.quick)
+    PrintLibraryReport(library, stdout);
   if (!o.csvPath.empty() && !WriteCsv(run, o.csvPath)) {
     std::fprintf(stderr, "varnel_bench: cannot write %s\n", o.csvPath.c_str());
     ok = false;

@@ -272,11 +272,14 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
 }
 
 std::string RelativeLink(const std::string& folder, const std::string& path) {
+  // A browser follows a relative link by its spelling, so the link is
+  // made from the spellings too.
   std::error_code ec;
-  fs::path link = fs::relative(fs::absolute(path, ec),
-                               fs::absolute(folder, ec), ec);
-  if (ec || link.empty())
+  const fs::path from = fs::absolute(folder.empty() ? "." : folder, ec);
+  const fs::path to = fs::absolute(path, ec);
+  fs::path link = to.lexically_normal().lexically_relative(
+      from.lexically_normal());
+  if (link.empty())
     link = fs::path(path);
-  std::string text = link.generic_string();
-  return text;
+  return link.generic_string();
 }
