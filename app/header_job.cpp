@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/help_book_job.h"
 #include "app/merge_messages.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -228,7 +229,7 @@ void PrintSummary(const CModuleInfo& m, std::ostream& out) {
 int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
                  std::ostream* stdoutStream, JobLog* log) {
   if (!job.html && !job.xml) {
-    if (!job.showLines && !job.check)
+    if (!job.showLines && !job.check && job.helpBookDir.empty())
       PrintSummary(*module, log->Out());
     return 0;
   }
@@ -323,6 +324,18 @@ int Run(const HeaderJob& job, std::ostream* stdoutStream,
   if (int status = WriteOutputs(job, &module, stdoutStream, log))
     return status;
   RemoveSideFileIfPlanned(plan);
+  if (!job.helpBookDir.empty()) {
+    HelpBookJob book;
+    book.headerPath = job.header;
+    book.dir = job.helpBookDir;
+    book.stylesheetPath = job.stylesheetPath;
+    book.compile = job.compileHelpBook;
+    const HelpBookOutcome outcome =
+        WriteHelpBook(&module, book, log->Out(), log->Err());
+    if (outcome == HelpBookOutcome::kFailed)
+      return 1;
+    result->helpBookWritten = true;
+  }
   result->coverage = CountCoverage(module, job.checkAll);
   if (job.check) {
     CheckDocumentation(

@@ -29,6 +29,11 @@ struct HeaderJob {
   bool check = false;
   bool checkAll = false;
   CModuleInfo::Options options;
+  // A help book into this folder, compiled when `compileHelpBook`; the
+  // stylesheet copied into it from `stylesheetPath`.
+  std::string helpBookDir;
+  bool compileHelpBook = true;
+  std::string stylesheetPath;
   // The parser settings; read-only while jobs run.
   const TextList* macros = nullptr;
   const TextList* notReturns = nullptr;
@@ -43,6 +48,7 @@ struct HeaderJobResult {
   int classes = 0;
   int functions = 0;
   int variables = 0;
+  bool helpBookWritten = false;
   Coverage coverage;  // counted once the outputs are written
   bool checked = false;  // the check ran; its findings follow
   std::vector<CheckFinding> missing;

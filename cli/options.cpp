@@ -19,6 +19,13 @@ const char kUsage[] =
     "  --xml[=PATH]       write the XML file (default: OUT/STEM.xml)\n"
     "  --all              write both at their default paths\n"
     "  --out DIR          folder of the default paths (default: the header's)\n"
+    "  --help-book DIR    write a help book into DIR: the pages cut at the\n"
+    "                     split-file objects, the project (STEM.hhp, .hhc,\n"
+    "                     .hhk) and, when chmcmd is installed (Debian package\n"
+    "                     fp-utils), the compiled STEM.chm. With several\n"
+    "                     headers every book goes there, and index.hhp\n"
+    "                     (index.chm) holds them all\n"
+    "  --no-compile       write the help book's project, do not compile it\n"
     "  --merge FILE       merge the descriptions of an earlier XML file;\n"
     "                     may be given several times, merged in that order.\n"
     "                     FILE's side file (STEM.orphans.xml beside it) is\n"
@@ -192,6 +199,16 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
       if (!takeValue())
         return false;
       opts->outDir = value;
+    } else if (name == "--help-book") {
+      if (!takeValue())
+        return false;
+      if (value.empty()) {
+        *err = "--help-book takes a folder";
+        return false;
+      }
+      opts->helpBookDir = value;
+    } else if (name == "--no-compile") {
+      opts->compileHelpBook = false;
     } else if (name == "--merge") {
       if (!takeValue())
         return false;
@@ -279,6 +296,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
     if (hasValue && (name == "--all" || name == "--keywords" ||
                      name == "--split" || name == "--stylesheet" ||
                      name == "--strict" || name == "--check-all" ||
+                     name == "--no-compile" ||
                      name == "--lines" || name == "--recursive" ||
                      name == "--update" || name == "--help" ||
                      name == "--version")) {

@@ -19,6 +19,8 @@ struct CliOptions {
   bool xml = false;
   std::string xmlPath;
   std::string outDir;       // folder of default output paths
+  std::string helpBookDir;  // write a help book there
+  bool compileHelpBook = true;
   std::vector<std::string> merges;
   std::vector<std::string> renames;  // OLD=NEW, applied to merged keys
   bool strict = false;      // descriptions without a place make exit 1

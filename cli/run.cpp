@@ -3,16 +3,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "app/header_job.h"
 #include "cli/check_json.h"
 #include "cli/run_plan.h"
+#include "app/help_book_job.h"
+#include "app/help_compile.h"
+#include "app/run_program.h"
+#include "html/help_project.h"
 #include "html/index_page.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
@@ -184,6 +190,64 @@ bool WriteIndex(const std::string& path, const std::vector<IndexEntry>& entries,
   return true;
 }
 
+// The project of the whole library's help, beside the books: its
+// contents list every module, its files are every book's.
+bool WriteMasterProject(const CliOptions& opts,
+                        const std::vector<std::pair<std::string, std::string>>&
+                            modules,
+                        std::ostream& out, std::ostream& err) {
+  if (modules.empty())
+    return true;
+  std::vector<HelpPage> pages;
+  const std::string dir = opts.helpBookDir;
+  for (const auto& [stem, name] : modules) {
+    HelpPage page;
+    page.file = stem + ".htm";
+    page.title = page.label = page.entry = name;
+    pages.push_back(page);
+  }
+  HelpProjectFiles files;
+  files.stem = "index";
+  files.index = false;
+  TextList project = HelpProjectLines(files, "Modules", pages);
+  // Every file of every book belongs to the library's: the compiler
+  // checks the anchors of the files it was given.
+  project.erase(project.end() - static_cast<long>(pages.size()),
+                project.end());
+  std::set<std::string> listed;  // the stylesheet belongs to every book
+  for (const auto& module : modules) {
+    const std::string& stem = module.first;
+    std::string text;
+    ReadWholeFile((std::filesystem::path(dir) / (stem + ".hhp")).string(),
+                  &text);
+    bool inFiles = false;
+    ForEachLine(text, [&](std::string_view line) {
+      if (!line.empty() && line.front() == '[')
+        inFiles = line == "[FILES]";
+      else if (inFiles && !line.empty() && listed.insert(std::string(line)).second)
+        project.push_back(std::string(line));
+    });
+  }
+  std::string message;
+  for (const auto& [name, lines] :
+       {std::make_pair(std::string("index.hhp"), project),
+        std::make_pair(std::string("index.hhc"), HelpContentsLines(pages))}) {
+    const std::string path = (std::filesystem::path(dir) / name).string();
+    if (!SaveLines(path, lines, &message)) {
+      err << path << ": " << message << "\n";
+      return false;
+    }
+    out << "Wrote " << path << "\n";
+  }
+  if (!opts.compileHelpBook)
+    return true;
+  const char* path = getenv("PATH");
+  const std::string compiler = FindOnPath(kHelpCompiler, path ? path : "");
+  if (compiler.empty())
+    return true;  // every book said so already
+  return CompileHelpBook(compiler, dir, "index", project, 600, out, err);
+}
+
 }  // namespace
 
 int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
@@ -225,6 +289,7 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   const std::string indexFolder =
       std::filesystem::path(plan.indexPath).parent_path().string();
   std::vector<IndexEntry> entries;
+  std::vector<std::pair<std::string, std::string>> books;
   Progress progress(plan.jobs.size(), isatty(STDERR_FILENO) == 1);
   const int threads = opts.jobs > 0
                           ? opts.jobs
@@ -237,11 +302,16 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
       totals.Add(plan.jobs[i].header, result, out);
     if (result.parsed && result.status == 0 && !plan.indexPath.empty())
       entries.push_back(IndexEntryOf(plan.jobs[i], result, indexFolder));
+    if (result.helpBookWritten)
+      books.emplace_back(PathStem(plan.jobs[i].header), result.moduleName);
     progress.Show(i + 1, plan.jobs[i].header, err);
   });
   progress.Clear(err);
   if (!plan.indexPath.empty() &&
       !WriteIndex(plan.indexPath, entries, opts.options.bStylesheet, out, err))
+    status = std::max(status, 1);
+  if (!opts.helpBookDir.empty() &&
+      !WriteMasterProject(opts, books, out, err))
     status = std::max(status, 1);
   if (checking)
     status = std::max(status, totals.Finish(true, out));

@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include "app/help_book_job.h"
 #include "model/text.h"
 #include "xml/merge_session.h"
 
@@ -165,6 +166,25 @@ bool AssignRenames(const CliOptions& opts, RunPlan* plan, std::string* err) {
 
 // Two headers whose outputs would land on one file.
 bool CheckOutputsApart(const RunPlan& plan, std::string* err) {
+  std::map<std::string, const HeaderJob*> books;
+  for (const HeaderJob& job : plan.jobs) {
+    if (job.helpBookDir.empty())
+      continue;
+    // The books share their folder; their pages are named after the
+    // headers' stems, and the library's own project is index.hhp.
+    const std::string stem = PathStem(job.header);
+    if (plan.library && stem == "index") {
+      *err = "the help book of " + job.header +
+             " would be the library's index.hhp";
+      return false;
+    }
+    auto [it, added] = books.emplace(stem, &job);
+    if (!added) {
+      *err = "the headers " + it->second->header + " and " + job.header +
+             " would both write the help book " + stem + ".hhp";
+      return false;
+    }
+  }
   std::map<std::string, const HeaderJob*> owners;
   OutputPlaces places;
   for (const HeaderJob& job : plan.jobs) {
@@ -258,6 +278,10 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
     job.check = opts.check != CliOptions::Check::kNone;
     job.checkAll = opts.checkAll;
     job.options = opts.options;
+    job.helpBookDir = opts.helpBookDir;
+    job.compileHelpBook = opts.compileHelpBook;
+    job.stylesheetPath =
+        FindProgramData("Varnel.css", RunningExecutablePath());
     job.macros = macros;
     job.notReturns = notReturns;
     plan->jobs.push_back(std::move(job));

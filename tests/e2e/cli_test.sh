@@ -82,6 +82,16 @@ cmp -s Geo.xml Geo.first || fail "merging a file into itself twice changed it"
 run 0 Geometry.h --merge Geo.xml --html Geo.htm
 grep -qF 'Shapes and <b>points</b> &amp; more.' Geo.htm || fail "the merged description is not in the HTML"
 
+# The help book: pages and project, compiled when chmcmd is there.
+run 0 Geometry.h --help-book book --no-compile
+[ -f book/Geometry.hhp ] && [ -f book/Geometry.htm ] || fail "--help-book wrote no project"
+[ -e book/Geometry.chm ] && fail "--no-compile compiled the book"
+if command -v chmcmd > /dev/null; then
+  run 0 Geometry.h --help-book book
+  [ -s book/Geometry.chm ] || fail "--help-book did not compile the book"
+fi
+run 2 Geometry.h --help-book
+
 # Merge failures.
 run 1 Geometry.h --merge nosuch.xml --xml x.xml; expect_err "Unable to open the required file."
 [ -e x.xml ] && fail "a failed merge wrote output"

@@ -115,6 +115,20 @@ assert len(r["headers"]) == 2 and r["total"] == sum(h["total"] for h in r["heade
 ' out.txt || fail "the JSON of several headers is not as expected"
 fi
 
+# Help books of several headers: every book in one folder, and one
+# project holding them all, compiled when chmcmd is there.
+run 0 src --help-book books --stylesheet
+[ -f books/A.hhp ] && [ -f books/C.hhp ] && [ -f books/index.hhp ] && [ -f books/index.hhc ] ||
+  fail "the help books of the library are not all there"
+[ "$(grep -c '^Varnel.css' books/index.hhp)" -eq 1 ] || fail "index.hhp lists the stylesheet more than once"
+if command -v chmcmd > /dev/null; then
+  [ -f books/index.chm ] || fail "the library's help was not compiled"
+fi
+cp src/A.h src/index.h
+run 2 src --help-book books
+expect_err "would be the library's index.hhp"
+rm src/index.h
+
 # One thread or many: the same files and the same messages.
 mkdir j1 j2
 run 0 src --out j1 --all -j 1

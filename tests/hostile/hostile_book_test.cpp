@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/help_book_job.h"
+#include "app/help_book_job.h"
 #include "model/text.h"
 #include "parser/parse_header.h"
 

@@ -1,4 +1,4 @@
-#include "cli/help_compile.h"
+#include "app/help_compile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

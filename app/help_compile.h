@@ -1,7 +1,7 @@
 // Compiling a written help project with the help compiler, which reports
 // its errors in what it prints but mostly exits with 0.
-#ifndef VARNEL_CLI_HELP_COMPILE_H_
-#define VARNEL_CLI_HELP_COMPILE_H_
+#ifndef VARNEL_APP_HELP_COMPILE_H_
+#define VARNEL_APP_HELP_COMPILE_H_
 
 #include <ostream>
 #include <string>
@@ -21,4 +21,4 @@ bool CompileHelpBook(const std::string& compiler, const std::string& dir,
                      const std::string& stem, const TextList& project,
                      int timeoutSeconds, std::ostream& out, std::ostream& err);
 
-#endif  // VARNEL_CLI_HELP_COMPILE_H_
+#endif  // VARNEL_APP_HELP_COMPILE_H_

@@ -1,4 +1,4 @@
-#include "cli/help_book_job.h"
+#include "app/help_book_job.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "cli/run_program.h"
+#include "app/run_program.h"
 #include "html/help_pages.h"
 #include "html/help_book_check.h"
 #include "model/file_io.h"

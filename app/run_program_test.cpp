@@ -1,4 +1,4 @@
-#include "cli/run_program.h"
+#include "app/run_program.h"
 
 #include <gtest/gtest.h>
 

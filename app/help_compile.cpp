@@ -1,10 +1,10 @@
-#include "cli/help_compile.h"
+#include "app/help_compile.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "cli/run_program.h"
+#include "app/run_program.h"
 #include "model/file_io.h"
 
 namespace {

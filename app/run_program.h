@@ -1,6 +1,6 @@
 // Running another program and collecting what it prints.
-#ifndef VARNEL_CLI_RUN_PROGRAM_H_
-#define VARNEL_CLI_RUN_PROGRAM_H_
+#ifndef VARNEL_APP_RUN_PROGRAM_H_
+#define VARNEL_APP_RUN_PROGRAM_H_
 
 #include <string>
 #include <vector>
@@ -24,4 +24,4 @@ bool RunProgram(const std::string& program,
                 int timeoutSeconds, size_t maxOutput, ProgramRun* run,
                 std::string* err);
 
-#endif  // VARNEL_CLI_RUN_PROGRAM_H_
+#endif  // VARNEL_APP_RUN_PROGRAM_H_

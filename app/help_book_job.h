@@ -1,8 +1,8 @@
 // Writing a help book into a folder: the pages cut from the page, the help
 // project beside them, the stylesheet, and the compiled book when the help
 // compiler is there.
-#ifndef VARNEL_CLI_HELP_BOOK_JOB_H_
-#define VARNEL_CLI_HELP_BOOK_JOB_H_
+#ifndef VARNEL_APP_HELP_BOOK_JOB_H_
+#define VARNEL_APP_HELP_BOOK_JOB_H_
 
 #include <ostream>
 #include <string>
@@ -57,4 +57,4 @@ std::string FindProgramData(const std::string& name,
 // The path of the running program, for FindProgramData.
 std::string RunningExecutablePath();
 
-#endif  // VARNEL_CLI_HELP_BOOK_JOB_H_
+#endif  // VARNEL_APP_HELP_BOOK_JOB_H_

@@ -1,10 +1,10 @@
-#include "cli/help_book_job.h"
+#include "app/help_book_job.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/help_compile.h"
-#include "cli/run_program.h"
+#include "app/help_compile.h"
+#include "app/run_program.h"
 #include "html/help_names.h"
 #include "html/help_pages.h"
 #include "html/help_project.h"
