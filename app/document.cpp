@@ -1,10 +1,12 @@
 #include "app/document.h"
 
 #include <algorithm>
+#include <sstream>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "app/help_book_job.h"
 #include "app/strings.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -290,6 +292,41 @@ void CDocVarnel::OnViewMissingDescriptions() {
   listed.push_back(CoverageSummary(coverage));
   ShowCoverage();
   m_pPlatform->ShowLines(kMissingDescriptionsTitle, listed);
+}
+
+void CDocVarnel::OnSaveHelpBook() {
+  if (!m_bParsed || !FormFirst())
+    return;
+  std::string dir;
+  if (!m_pPlatform->AskFolder(
+          kSaveHelpBookTitle,
+          InitialFolder(m_strHelpDir.empty() ? m_strHtmlDir : m_strHelpDir),
+          &dir))
+    return;
+  m_strHelpDir = dir;
+  HelpBookJob job;
+  job.headerPath = m_strHeaderPath;
+  job.dir = dir;
+  job.stylesheetPath = FindProgramData("Varnel.css", RunningExecutablePath());
+  std::ostringstream out, err;
+  const HelpBookOutcome outcome = WriteHelpBook(&m_module, job, out, err);
+  const std::string project =
+      JoinPath(dir, PathStem(m_strHeaderPath) + ".hhp");
+  switch (outcome) {
+    case HelpBookOutcome::kCompiled:
+    case HelpBookOutcome::kProjectOnly:
+      m_strHelpProject = project;
+      m_pPlatform->ShowMessage(Format(kHelpBookCompiledMessage, project));
+      break;
+    case HelpBookOutcome::kNoCompiler:
+      m_strHelpProject = project;
+      m_pPlatform->ShowMessage(Format(kHelpBookProjectMessage, project) +
+                               err.str());
+      break;
+    case HelpBookOutcome::kFailed:
+      m_pPlatform->ShowMessage(err.str());
+      break;
+  }
 }
 
 void CDocVarnel::OnSaveXmlFile() { SaveOutput(kXmlOutput); }

@@ -31,6 +31,14 @@ class CDocVarnel {
   void OnReadXmlFile();
   void OnSaveXmlFile();
   void OnSaveHtmlFile();
+  // File, Save Help Book...: the pages, the help project and, when the
+  // help compiler is installed, the compiled book, into a chosen folder.
+  // Says the result in one message.
+  void OnSaveHelpBook();
+  // The project of the book saved last, for Help, Open Help Book; empty
+  // before one is saved.
+  const std::string& GetHelpBookProject() const { return m_strHelpProject; }
+
   // View, Missing descriptions...: every description the outputs would
   // show as a placeholder, at the header line of its entry, and every one
   // that lost its entry.
@@ -97,6 +105,8 @@ class CDocVarnel {
   std::string m_strXmlInDir;
   std::string m_strXmlText;
   CXmlTree m_xml;
+  std::string m_strHelpDir;
+  std::string m_strHelpProject;
 
  private:
   // One of the two outputs, as the Save and Locate commands see it.

@@ -631,4 +631,30 @@ TEST_F(ReadXmlTest, StatusBarAndListShowTheMissingDescriptions) {
   EXPECT_EQ("", doc_.CoverageStatus());
 }
 
+// --- Help book ---
+
+TEST_F(DocumentTest, SaveHelpBookWritesTheProjectAndSaysWhere) {
+  OpenGeo();
+  fake_.Cancel();
+  doc_.OnSaveHelpBook();
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ("", doc_.GetHelpBookProject());
+
+  const std::string dir = dir_ + "/book";
+  fake_.Choose(dir);
+  doc_.OnSaveHelpBook();
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find(dir + "/Geo.hhp"));
+  EXPECT_EQ(dir + "/Geo.hhp", doc_.GetHelpBookProject());
+  EXPECT_TRUE(std::filesystem::exists(dir + "/Geo.hhp"));
+  EXPECT_TRUE(std::filesystem::exists(dir + "/Geo.htm"));
+  // The book has its objects whatever the form says; the form's options
+  // stay as they were.
+  EXPECT_FALSE(doc_.GetSplitFiles());
+  // The next dialog opens in the folder chosen last.
+  fake_.Cancel();
+  doc_.OnSaveHelpBook();
+  EXPECT_EQ(dir, fake_.LastDialog().strFolder);
+}
+
 }  // namespace

@@ -32,6 +32,13 @@ class FakePlatform : public CAppPlatform {
                    std::string* path) override {
     return Answer(true, request, path);
   }
+  bool AskFolder(const std::string& title, const std::string& folder,
+                 std::string* chosen) override {
+    FileDialogRequest request;
+    request.strTitle = title;
+    request.strFolder = folder;
+    return Answer(false, request, chosen);
+  }
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);
   }

@@ -36,6 +36,11 @@ class CAppPlatform {
   virtual bool AskSaveFile(const FileDialogRequest& request,
                            std::string* path) = 0;
 
+  // A folder dialog starting in `folder`; true and `chosen` set when the
+  // user chose one.
+  virtual bool AskFolder(const std::string& title, const std::string& folder,
+                         std::string* chosen) = 0;
+
   // A modal message box with only an OK button and no icon.
   virtual void ShowMessage(const std::string& text) = 0;
 

@@ -50,3 +50,11 @@ const char kMissingDescriptionsTitle[] = "Missing descriptions";
 
 const char kNothingMissingLine[] =
     "Every description is written, and none lost its entry.";
+
+const char kSaveHelpBookTitle[] = "Save Help Book";
+
+const char kHelpBookCompiledMessage[] =
+    "The help book is saved: %s\nHelp, Open Help Book shows it.";
+
+const char kHelpBookProjectMessage[] =
+    "The help project is saved: %s\n";

@@ -38,4 +38,10 @@ extern const char kSideFileRemovedMessage[];
 extern const char kMissingDescriptionsTitle[];
 extern const char kNothingMissingLine[];
 
+// Save Help Book...: the dialog's title, and what the book came to (%s the
+// folder, the book or project, and the compiler's words).
+extern const char kSaveHelpBookTitle[];
+extern const char kHelpBookCompiledMessage[];
+extern const char kHelpBookProjectMessage[];
+
 #endif  // VARNEL_APP_STRINGS_H_

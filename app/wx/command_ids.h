@@ -21,6 +21,8 @@ enum {
   ID_FILE_READXML = 32771,
   ID_VIEW_OUTPUT_HTML = 32774,
   ID_VIEW_MISSING_DESCRIPTIONS = 32790,
+  ID_FILE_SAVE_HELP_BOOK = 32791,
+  ID_HELP_OPEN_BOOK = 32792,
 };
 
 // The recent-file list holds this many entries, ids from ID_FILE_MRU_FILE1.

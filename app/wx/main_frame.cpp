@@ -52,13 +52,17 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnViewStatusBar, this, ID_VIEW_STATUS_BAR);
   Bind(wxEVT_MENU, &CMainFrame::OnViewMissingDescriptions, this,
        ID_VIEW_MISSING_DESCRIPTIONS);
+  Bind(wxEVT_MENU, &CMainFrame::OnSaveHelpBook, this, ID_FILE_SAVE_HELP_BOOK);
+  Bind(wxEVT_MENU, &CMainFrame::OnOpenHelpBook, this, ID_HELP_OPEN_BOOK);
+  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateOpenHelpBook, this,
+       ID_HELP_OPEN_BOOK);
   Bind(wxEVT_MENU, &CMainFrame::OnHelp, this, ID_HELP_FINDER);
   Bind(wxEVT_MENU, &CMainFrame::OnHelp, this, ID_HELP);
   Bind(wxEVT_HELP, &CMainFrame::OnHelpRequest, this);
   Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, ID_APP_ABOUT);
   for (int id : {ID_FILE_READXML, ID_FILE_SAVE, ID_FILE_SAVE_AS,
                  ID_FILE_PRINT_PREVIEW, ID_VIEW_OUTPUT_HTML,
-                 ID_VIEW_MISSING_DESCRIPTIONS})
+                 ID_VIEW_MISSING_DESCRIPTIONS, ID_FILE_SAVE_HELP_BOOK})
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsParse, this, id);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateViewToolbar, this,
        ID_VIEW_TOOLBAR);
@@ -112,6 +116,24 @@ void CMainFrame::OnOpenHeaderFile(wxCommandEvent&) {
 void CMainFrame::OnReadXmlFile(wxCommandEvent&) { m_pDoc->OnReadXmlFile(); }
 
 void CMainFrame::OnSaveXmlFile(wxCommandEvent&) { m_pDoc->OnSaveXmlFile(); }
+
+void CMainFrame::OnSaveHelpBook(wxCommandEvent&) { m_pDoc->OnSaveHelpBook(); }
+
+void CMainFrame::OnOpenHelpBook(wxCommandEvent&) {
+  const wxString project = FromPath(m_pDoc->GetHelpBookProject());
+  if (project.empty())
+    return;
+  // A book saved again elsewhere is a new book to the viewer.
+  if (!m_pSavedBook || project != m_strSavedBook) {
+    m_pSavedBook = std::make_unique<CHelpBook>(this, project);
+    m_strSavedBook = project;
+  }
+  m_pSavedBook->ShowContents();
+}
+
+void CMainFrame::OnUpdateOpenHelpBook(wxUpdateUIEvent& event) {
+  event.Enable(!m_pDoc->GetHelpBookProject().empty());
+}
 
 void CMainFrame::OnViewMissingDescriptions(wxCommandEvent&) {
   m_pDoc->OnViewMissingDescriptions();

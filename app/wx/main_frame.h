@@ -7,6 +7,8 @@
 #include <wx/cmndata.h>
 #include <wx/frame.h>
 
+#include <memory>
+
 #include "app/wx/help_book.h"
 
 class CDocVarnel;
@@ -49,6 +51,9 @@ class CMainFrame : public wxFrame {
   void OnViewToolbar(wxCommandEvent& event);
   void OnViewStatusBar(wxCommandEvent& event);
   void OnViewMissingDescriptions(wxCommandEvent& event);
+  void OnSaveHelpBook(wxCommandEvent& event);
+  void OnOpenHelpBook(wxCommandEvent& event);
+  void OnUpdateOpenHelpBook(wxUpdateUIEvent& event);
   void OnHelp(wxCommandEvent& event);
   void OnHelpRequest(wxHelpEvent& event);
   void OnAbout(wxCommandEvent& event);
@@ -63,6 +68,9 @@ class CMainFrame : public wxFrame {
   CViewVarnel* m_pView = nullptr;
   CFormPanel* m_pForm = nullptr;
   CHelpBook m_help;
+  // The book the user saved, shown by Open Help Book.
+  std::unique_ptr<CHelpBook> m_pSavedBook;
+  wxString m_strSavedBook;
   wxPrintDialogData m_printData;
 };
 

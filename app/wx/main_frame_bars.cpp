@@ -51,6 +51,13 @@ constexpr CommandText kStatusBar = {
     "Show or hide the status bar\nToggle StatusBar"};
 constexpr CommandText kHelpTopics = {ID_HELP_FINDER, "&Help Topics",
                                      "List Help topics\nHelp Topics"};
+constexpr CommandText kSaveHelpBook = {
+    ID_FILE_SAVE_HELP_BOOK, "Save Help &Book...",
+    "Save the pages and the help project of a compiled help book\nSave "
+    "Help Book"};
+constexpr CommandText kOpenHelpBook = {
+    ID_HELP_OPEN_BOOK, "&Open Help Book",
+    "Show the help book saved last\nOpen Help Book"};
 constexpr CommandText kAbout = {
     ID_APP_ABOUT, "&About Varnel...",
     "Display program information and version number\nAbout"};
@@ -104,6 +111,7 @@ void CMainFrame::CreateMenus() {
   Append(file, kReadXml);
   Append(file, kSaveXml);
   Append(file, kSaveHtml);
+  Append(file, kSaveHelpBook);
   file->AppendSeparator();
   Append(file, kShowXml);
   Append(file, kShowHtml);
@@ -121,6 +129,7 @@ void CMainFrame::CreateMenus() {
 
   wxMenu* help = new wxMenu;
   Append(help, kHelpTopics);
+  Append(help, kOpenHelpBook);
   help->AppendSeparator();
   Append(help, kAbout);
 

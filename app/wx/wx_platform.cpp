@@ -1,6 +1,7 @@
 #include "app/wx/wx_platform.h"
 
 #include <wx/app.h>
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -76,6 +77,15 @@ bool CWxPlatform::AskFile(bool save, const FileDialogRequest& request,
     chosen.SetFullName(chosen.GetFullName() +
                        FromLatin1(request.strDefaultExt));
   *path = ToPath(chosen.GetFullPath());
+  return true;
+}
+
+bool CWxPlatform::AskFolder(const std::string& title, const std::string& folder,
+                            std::string* chosen) {
+  wxDirDialog dialog(m_pParent, FromLatin1(title), FromPath(folder));
+  if (dialog.ShowModal() != wxID_OK)
+    return false;
+  *chosen = ToPath(dialog.GetPath());
   return true;
 }
 

@@ -24,6 +24,8 @@ class CWxPlatform : public CAppPlatform {
                    std::string* path) override;
   bool AskSaveFile(const FileDialogRequest& request,
                    std::string* path) override;
+  bool AskFolder(const std::string& title, const std::string& folder,
+                 std::string* chosen) override;
   void ShowMessage(const std::string& text) override;
   std::string CurrentFolder() override;
   void ShowStatus(const std::string& text) override;
