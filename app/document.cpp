@@ -9,6 +9,7 @@
 #include "app/help_book_job.h"
 #include "app/strings.h"
 #include "html/html_writer.h"
+#include "html/output_limit.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 #include "parser/parse_header.h"
@@ -339,6 +340,8 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
   // A page too large for memory is never empty; it is written piece by
   // piece straight into its file.
   uint64_t bytes = 0;
+  if (&output == &kHtmlOutput && RefuseHugeHtml())
+    return;
   bool stream = &output == &kHtmlOutput && IsHtmlTooLarge(&bytes);
   if (!stream)
     (this->*output.build)();
@@ -447,8 +450,23 @@ bool CDocVarnel::StreamHtml(const std::string& path) {
       &err);
 }
 
+bool CDocVarnel::RefuseHugeHtml() {
+  m_module.MakeAnchors();
+  m_module.MakeFileNames(m_strHeaderPath, m_strHtmlPath);
+  const std::string reason =
+      HtmlTooLargeReason(m_module, kDefaultMaxOutputBytes,
+                         "The command line's --max-output allows it, or");
+  if (reason.empty())
+    return false;
+  m_arrLines.clear();
+  m_pPlatform->ShowMessage(reason);
+  return true;
+}
+
 bool CDocVarnel::BuildHtml() {
   uint64_t bytes = 0;
+  if (RefuseHugeHtml())
+    return false;
   if (IsHtmlTooLarge(&bytes)) {
     m_arrLines.clear();
     char text[512];

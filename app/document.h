@@ -134,6 +134,9 @@ class CDocVarnel {
   void SaveOutput(const OutputFile& output);
   void LocateOutput(const OutputFile& output);
   bool IsHtmlTooLarge(uint64_t* bytes);
+  // Shows why a page over the largest ever written is refused, and says
+  // whether it is.
+  bool RefuseHugeHtml();
   bool StreamHtml(const std::string& path);
   // Read XML File's second step: the side file kept beside the file read,
   // then one message about the descriptions that found no entry.

@@ -657,4 +657,22 @@ TEST_F(DocumentTest, SaveHelpBookWritesTheProjectAndSaysWhere) {
   EXPECT_EQ(dir, fake_.LastDialog().strFolder);
 }
 
+// A page of tens of gigabytes is refused with its size and cause, before
+// any dialog, by both the preview and Save As HTML File.
+TEST_F(DocumentTest, PageNoOneCanWantIsRefused) {
+  std::string header;
+  for (int i = 0; i < 30000; ++i)
+    header += "class C" + std::to_string(i) + " { public: void F(); };\n";
+  Open(WriteFile("Huge.h", header));
+  ASSERT_TRUE(doc_.IsParsed());
+  doc_.OnSaveHtmlFile();
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ(0u, fake_.messages[0].find("The HTML page would be at least"));
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("30000 classes"));
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_FALSE(doc_.BuildHtml());
+  EXPECT_TRUE(doc_.GetLines().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/Huge.htm"));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/help_book_job.h"
 #include "app/merge_messages.h"
 #include "html/html_writer.h"
+#include "html/output_limit.h"
 #include "model/file_io.h"
 #include "parser/declaration_lines.h"
 #include "parser/parse_header.h"
@@ -251,6 +252,47 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
   return 0;
 }
 
+// The XML file's size, built and counted but not kept. It grows with the
+// header, so only a header of an eighth of the limit needs counting.
+uint64_t XmlBytes(CModuleInfo* module, const HeaderJob& job) {
+  uint64_t bytes = 0;
+  BuildXmlDocumentInPieces(module, job.header, job.htmlPath,
+                           [&](TextList* piece) {
+                             for (const std::string& line : *piece)
+                               bytes += line.size() + 2;
+                             piece->clear();
+                             return true;
+                           });
+  return bytes;
+}
+
+// A page or XML file over the limit is refused before anything is written.
+bool WithinLimit(CModuleInfo* module, const HeaderJob& job, JobLog* log) {
+  const std::string allow = "Use --max-output to allow it, or";
+  if (job.html) {
+    module->MakeAnchors();
+    module->MakeFileNames(job.header, job.htmlPath);
+    const std::string reason =
+        HtmlTooLargeReason(*module, job.maxOutputBytes, allow);
+    if (!reason.empty()) {
+      log->Err() << job.header << ": " << reason << "\n";
+      return false;
+    }
+  }
+  std::error_code ec;
+  const uintmax_t headerBytes = std::filesystem::file_size(job.header, ec);
+  if (job.xml && !ec && headerBytes > job.maxOutputBytes / 8) {
+    const uint64_t bytes = XmlBytes(module, job);
+    if (bytes > job.maxOutputBytes) {
+      log->Err() << job.header << ": The XML file would be "
+                 << FormatBytes(bytes) << ". " << allow
+                 << " document less of the header.\n";
+      return false;
+    }
+  }
+  return true;
+}
+
 void NoteModule(const CModuleInfo& module, HeaderJobResult* result) {
   result->parsed = true;
   result->moduleName = module.m_strName;
@@ -305,6 +347,8 @@ int Run(const HeaderJob& job, std::ostream* stdoutStream,
     return 1;
   if (!CheckRenamesUsed(renames, log))
     return 2;
+  if (!WithinLimit(&module, job, log))
+    return 1;
 
   // The side file is written first: once the XML file is replaced, it is
   // the only place of the texts the new XML does not carry.

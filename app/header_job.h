@@ -5,6 +5,7 @@
 #ifndef VARNEL_APP_HEADER_JOB_H_
 #define VARNEL_APP_HEADER_JOB_H_
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct HeaderJob {
   bool check = false;
   bool checkAll = false;
   CModuleInfo::Options options;
+  // Outputs larger than this are refused before anything is written.
+  uint64_t maxOutputBytes = uint64_t(2) << 30;
   // A help book into this folder, compiled when `compileHelpBook`; the
   // stylesheet copied into it from `stylesheetPath`.
   std::string helpBookDir;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "html/output_limit.h"
+
 const char kVersion[] = "varnel 1.0";
 
 const char kDefaultIndexName[] = "index.htm";
@@ -19,6 +21,9 @@ const char kUsage[] =
     "  --xml[=PATH]       write the XML file (default: OUT/STEM.xml)\n"
     "  --all              write both at their default paths\n"
     "  --out DIR          folder of the default paths (default: the header's)\n"
+    "  --max-output SIZE  refuse, before writing, a page or XML file larger\n"
+    "                     than SIZE (suffixes K, M, G; default 2G): every\n"
+    "                     block of the page links every class\n"
     "  --help-book DIR    write a help book into DIR: the pages cut at the\n"
     "                     split-file objects, the project (STEM.hhp, .hhc,\n"
     "                     .hhk) and, when chmcmd is installed (Debian package\n"
@@ -199,6 +204,13 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions* opts,
       if (!takeValue())
         return false;
       opts->outDir = value;
+    } else if (name == "--max-output") {
+      if (!takeValue())
+        return false;
+      if (!ParseByteSize(value, &opts->maxOutputBytes)) {
+        *err = "--max-output takes a size such as 2G, 500M or 100K: " + value;
+        return false;
+      }
     } else if (name == "--help-book") {
       if (!takeValue())
         return false;

@@ -2,6 +2,7 @@
 #ifndef VARNEL_CLI_OPTIONS_H_
 #define VARNEL_CLI_OPTIONS_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct CliOptions {
   std::string xmlPath;
   std::string outDir;       // folder of default output paths
   std::string helpBookDir;  // write a help book there
+  uint64_t maxOutputBytes = uint64_t(2) << 30;  // larger outputs are refused
   bool compileHelpBook = true;
   std::vector<std::string> merges;
   std::vector<std::string> renames;  // OLD=NEW, applied to merged keys

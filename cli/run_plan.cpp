@@ -278,6 +278,7 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
     job.check = opts.check != CliOptions::Check::kNone;
     job.checkAll = opts.checkAll;
     job.options = opts.options;
+    job.maxOutputBytes = opts.maxOutputBytes;
     job.helpBookDir = opts.helpBookDir;
     job.compileHelpBook = opts.compileHelpBook;
     job.stylesheetPath =

@@ -1,4 +1,5 @@
 #include "html/html_writer.h"
+#include "html/output_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -250,4 +251,20 @@ TEST(HtmlWriterTest, TwoBuildsGiveTheSameLines) {
   BuildHtmlPage(&module, "/src/Geo.h", "/doc/Geo.htm", &second);
   EXPECT_EQ(first, second);
   EXPECT_GT(first.size(), 100u);
+}
+
+TEST(OutputLimitTest, SizesAndTheirWords) {
+  uint64_t bytes = 0;
+  EXPECT_TRUE(ParseByteSize("2G", &bytes));
+  EXPECT_EQ(uint64_t(2) << 30, bytes);
+  EXPECT_TRUE(ParseByteSize("512m", &bytes));
+  EXPECT_EQ(uint64_t(512) << 20, bytes);
+  EXPECT_TRUE(ParseByteSize("1000", &bytes));
+  EXPECT_EQ(1000u, bytes);
+  for (const char* bad : {"", "0", "G", "1.5G", "2GB", "-1", "99999999999999999999",
+                          "17179869184G"})
+    EXPECT_FALSE(ParseByteSize(bad, &bytes)) << bad;
+  EXPECT_EQ("800 bytes", FormatBytes(800));
+  EXPECT_EQ("36.1 GB", FormatBytes(36100000000ull));
+  EXPECT_EQ("2.1 GB", FormatBytes(uint64_t(2) << 30));
 }

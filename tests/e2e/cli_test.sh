@@ -82,6 +82,21 @@ cmp -s Geo.xml Geo.first || fail "merging a file into itself twice changed it"
 run 0 Geometry.h --merge Geo.xml --html Geo.htm
 grep -qF 'Shapes and <b>points</b> &amp; more.' Geo.htm || fail "the merged description is not in the HTML"
 
+# A page no one can want is refused before anything is written.
+awk 'BEGIN { for (i = 0; i < 30000; i++)
+  printf "class C%d\n{\npublic:\n    int m_n;\n    void F%d(int a);\n};\n", i, i }' > huge.h
+run 1 huge.h --all
+expect_err "huge.h: The HTML page would be at least"
+expect_err "30000 classes, and each block repeats the links to all of them. Use --max-output to allow it, or document fewer classes."
+[ -e huge.htm ] || [ -e huge.xml ] && fail "a refused page left files"
+run 1 Geometry.h --html=small.htm --max-output 10K
+expect_err "Use --max-output"
+[ -e small.htm ] && fail "a page over --max-output was written"
+run 0 Geometry.h --html=small.htm --max-output 1M
+run 2 Geometry.h --max-output 10X
+run 2 Geometry.h --max-output 0
+rm -f huge.h small.htm
+
 # The help book: pages and project, compiled when chmcmd is there.
 run 0 Geometry.h --help-book book --no-compile
 [ -f book/Geometry.hhp ] && [ -f book/Geometry.htm ] || fail "--help-book wrote no project"
@@ -132,7 +147,7 @@ expect_out "GEOPOINT;"
 # page of a few thousand classes takes long enough to catch it.
 awk 'BEGIN { for (i = 0; i < 4000; i++)
   printf "class C%d\n{\npublic:\n    int m_n;\n    void F%d(int a);\n};\n", i, i }' > many.h
-"$VARNEL" many.h --html many.htm > /dev/null 2>&1 &
+"$VARNEL" many.h --html many.htm --max-output 100G > /dev/null 2>&1 &
 pid=$!
 seen=0; i=0
 while [ $i -lt 1000 ] && kill -0 $pid 2>/dev/null; do
