@@ -6,6 +6,7 @@
 #include <string>
 
 #include "parser/parse_header.h"
+#include "xml/placeholder_lines_for_tests.h"
 #include "xml/xml_writer.h"
 
 namespace {
@@ -103,14 +104,9 @@ TEST(CoverageTest, TypeNames) {
     EXPECT_FALSE(NamesOnlyAType(no)) << no;
 }
 
-const char* const kPlaceholders[] = {
-    "Here should be a description of the module",
-    "Here should be a description of the class.",
-    "Here should be a short description of the variable.",
-    "Here should be a short description of the function.",
-    "Here should be a description of the return value.",
-    "Here should be a description of the parameter",
-    "Here should be a detailed description of the function.",
+// The sentences the check must count as missing: the lines that stand for
+// descriptions, and the two list introductions the file writes inline.
+const char* const kListPlaceholders[] = {
     "<Description>This is the list of variables, that are not assigned to "
     "any class.</Description>",
     "<Description>This is the list of global functions.</Description>",
@@ -120,9 +116,12 @@ int PlaceholderLines(CModuleInfo module) {
   TextList lines;
   BuildXmlDocument(&module, "x.h", "x.htm", &lines);
   int n = 0;
-  for (const std::string& line : lines)
-    for (const char* p : kPlaceholders)
+  for (const std::string& line : lines) {
+    for (const char* p : kPlaceholderLines)
       n += line == p ? 1 : 0;
+    for (const char* p : kListPlaceholders)
+      n += line == p ? 1 : 0;
+  }
   return n;
 }
 

@@ -3,6 +3,7 @@
 // the header changes, and every text must be found again, in the model or
 // in the report.
 #include "xml/merge_report.h"
+#include "xml/placeholder_lines_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -59,15 +60,7 @@ std::string Replaced(std::string text, const std::string& from,
   return text;
 }
 
-const char* const kPlaceholders[] = {
-    "Here should be a description of the module",
-    "Here should be a description of the class.",
-    "Here should be a short description of the variable.",
-    "Here should be a short description of the function.",
-    "Here should be a description of the return value.",
-    "Here should be a description of the parameter",
-    "Here should be a detailed description of the function.",
-};
+const auto& kPlaceholders = kPlaceholderLines;
 
 // The export of `module` with every placeholder line replaced by a text of
 // its own, "Text 1", "Text 2" ...; `count` gets how many.

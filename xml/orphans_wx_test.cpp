@@ -14,6 +14,7 @@
 #include "model/file_io.h"
 #include "parser/parse_header.h"
 #include "xml/merge_report.h"
+#include "xml/placeholder_lines_for_tests.h"
 #include "xml/merge_session.h"
 #include "xml/side_file.h"
 #include "xml/xml_merge.h"
@@ -31,15 +32,7 @@ const TextList kMacros = {
     "WXDLLIMPEXP_FWD_BASE", "WXDLLIMPEXP_FWD_CORE", "wxOVERRIDE",
 };
 
-const char* const kPlaceholders[] = {
-    "Here should be a description of the module",
-    "Here should be a description of the class.",
-    "Here should be a short description of the variable.",
-    "Here should be a short description of the function.",
-    "Here should be a description of the return value.",
-    "Here should be a description of the parameter",
-    "Here should be a detailed description of the function.",
-};
+const auto& kPlaceholders = kPlaceholderLines;
 
 bool Parse(const std::string& text, const std::string& name,
            CModuleInfo* module) {
