@@ -16,8 +16,8 @@
 #include "bench/bench_runner.h"
 #include "bench/ctags_phase.h"
 #include "bench/library_phase.h"
+#include "bench/startup_phase.h"
 #include "bench/header_generator.h"
-#include "cli/huge_pages.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 
@@ -60,10 +60,7 @@ const char kUsage[] =
     "  --no-wx            no wx headers (and no library job)\n"
     "  --no-library       no library job (the wx folder through the program,\n"
     "                     in one run, once per header and through doxygen)\n"
-    "  --csv FILE         also write every figure to FILE\n"
-    "The heap uses 2 MB pages where the system offers them on request, as"
-    " varnel's\nheap does for large headers; "
-    "GLIBC_TUNABLES=glibc.malloc.hugetlb=0 turns them\noff.\n";
+    "  --csv FILE         also write every figure to FILE\n";
 
 std::vector<std::string> SplitList(const std::string& text) {
   std::vector<std::string> items;
@@ -330,9 +327,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "varnel_bench: %s\n%s", err.c_str(), kUsage);
     return 2;
   }
-  // Every child forked for a measurement inherits the heap set-up.
-  RestartWithHugePages(argv);
-
   BenchRun run;
   run.quick = o.quick;
   run.baseBytes = o.baseBytes;
@@ -361,12 +355,19 @@ int main(int argc, char** argv) {
                                run.settings.reps);
   }
 
+  StartupRun startup;
+  if (!o.quick)
+    startup = RunStartupPhases(VARNEL_CLI_PATH, VARNEL_SOURCE_DIR,
+                               run.settings.tempDir, 200);
+
   std::error_code ec;
   std::filesystem::remove_all(run.settings.tempDir, ec);
 
   PrintReport(run, stdout);
   if (o.wx && o.library && !o.quick)
     PrintLibraryReport(library, stdout);
+  if (!o.quick)
+    PrintStartupReport(startup, stdout);
   if (!o.csvPath.empty() && !WriteCsv(run, o.csvPath)) {
     std::fprintf(stderr, "varnel_bench: cannot write %s\n", o.csvPath.c_str());
     ok = false;

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "bench/report_cells.h"
-#include "cli/huge_pages.h"
 
 namespace {
 
@@ -56,20 +55,8 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " programs have at that point.\n  Each child warms up on a tiny header"
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
       " file that the xml phase saved.\n");
-  const char* tunables = std::getenv("GLIBC_TUNABLES");
-  if (TunablesAskForHugePages(tunables))
-    std::fprintf(
-        out,
-        "Heap: in 2 MB pages (GLIBC_TUNABLES=%s), as varnel has\n"
-        "  it for headers of 1 MB and more. Peaks are then counted in whole"
-        " 2 MB pages,\n  so the memory ratios of small inputs are coarse;"
-        " GLIBC_TUNABLES=\n  glibc.malloc.hugetlb=0 measures with 4 KB"
-        " pages.\n",
-        tunables);
-  else
-    std::fprintf(out,
-                 "Heap: in 4 KB pages (the system gives no huge pages on"
-                 " request, or\n  GLIBC_TUNABLES chose so).\n");
+  if (const char* tunables = std::getenv("GLIBC_TUNABLES"))
+    std::fprintf(out, "Heap: as GLIBC_TUNABLES=%s sets it.\n", tunables);
   if (run.peakReset)
     std::fprintf(
         out,

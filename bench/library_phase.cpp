@@ -14,12 +14,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const double kMB = 1e6;
-
-// Runs a program with its output thrown away; wall time, processor time
-// and peak memory of the process. kNotRun when it cannot be started.
 PhaseResult RunProgram(const std::vector<std::string>& args,
                        const ChildLimits& limits) {
   PhaseResult result;
@@ -59,6 +53,10 @@ PhaseResult RunProgram(const std::vector<std::string>& args,
                       : PhaseStatus::kFailed;
   return result;
 }
+
+namespace {
+
+const double kMB = 1e6;
 
 std::vector<std::string> HeadersOf(const std::string& folder) {
   std::vector<std::string> headers;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "bench/phase_child.h"
 
@@ -23,6 +24,11 @@ struct LibraryRun {
   PhaseResult largestAlone;     // the largest header alone, for memory
   std::string largestHeader;
 };
+
+// Runs a program with its output thrown away; wall time, processor time
+// and peak memory of the process. kNotRun when it cannot be started.
+PhaseResult RunProgram(const std::vector<std::string>& args,
+                       const ChildLimits& limits);
 
 // Runs the measurements with the program at `varnel` on the *.h files of
 // `folder`, writing below `workDir`.

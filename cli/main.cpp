@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/huge_pages.h"
 #include "cli/options.h"
 #include "cli/run.h"
 #include "model/file_io.h"
@@ -44,10 +43,6 @@ int main(int argc, char** argv) {
     std::cout << kVersion << "\n";
     return 0;
   }
-  // A library of headers is many small runs in one; one large header is
-  // what gains from huge pages.
-  if (opts.headers.size() == 1)
-    RestartWithHugePagesForInput(opts.headers[0], argv);
   // Without this, running out of memory would end the program without a
   // word and leave the temporary file of an unfinished output behind.
   try {

@@ -14,6 +14,7 @@ cmake -S . -B "$BUILD_ASAN" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVARNEL_WERROR=ON \
   -DVARNEL_GUI=OFF \
+  -DVARNEL_STATIC_CLI=OFF \
   -DCMAKE_CXX_FLAGS="$FLAGS" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$BUILD_ASAN" -j "$JOBS"

@@ -162,18 +162,6 @@ ls many.htm.tmp* > /dev/null 2>&1 && fail "a stopped run left its temporary file
 [ -e many.htm ] && fail "a stopped run left a page"
 rm -f many.h many.htm many.htm.tmp*
 
-# A header of a megabyte or more makes varnel start again with huge pages
-# for its heap; the outputs and the exit status stay what they are without.
-awk 'BEGIN { for (i = 0; i < 25000; i++)
-  printf "int GlobalFunction%d(int nCount, char* pszText);\n", i }' > big.h
-mkdir -p plain huge
-GLIBC_TUNABLES=glibc.malloc.hugetlb=0 "$VARNEL" big.h --all --out plain > /dev/null 2>&1 ||
-  fail "varnel failed on a large header with 4 KB pages"
-env -u GLIBC_TUNABLES "$VARNEL" big.h --all --out huge > /dev/null 2>&1 ||
-  fail "varnel failed on a large header with huge pages"
-cmp -s plain/big.xml huge/big.xml && cmp -s plain/big.htm huge/big.htm ||
-  fail "huge pages changed the outputs of a large header"
-rm -rf big.h plain huge
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
