@@ -83,6 +83,11 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " the header\n  from disk is not included. e2e peak = max(input + parse"
       " peak, model +\n  max(html peak, xml peak)), as when one line list"
       " takes each output in turn.\n");
+  std::fprintf(
+      out,
+      "The job's \"write ms\" writes its output bytes again as one 4 MB"
+      " buffer in a\n  loop of write calls into the same folder, as dd bs=4M"
+      " does; \"x wr\" is the\n  job's time over it (goal: at most 2.5).\n");
   if (run.quick)
     std::fprintf(
         out,

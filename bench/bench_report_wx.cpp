@@ -136,6 +136,14 @@ void PrintWxAll(const BenchRun& run, FILE* out) {
                  (r.inBytes + r.job.peakBytes) / kMB, times,
                  times <= 10 ? "ok" : "MISS");
   }
+  if (r.job.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0) {
+    const double times = r.job.seconds / r.rawWrite.seconds;
+    std::fprintf(out,
+                 "  the programs' job against writing its %.1f MB in 4 MB"
+                 " blocks (%.1f ms): %.1f x (goal 2.5): %s\n",
+                 r.job.outBytes / kMB, r.rawWrite.seconds * 1e3, times,
+                 times <= 2.5 ? "ok" : "MISS");
+  }
   if (!r.EndToEndOk()) {
     std::fprintf(out,
                  "  end to end not measured (parse %s, html %s, xml %s):"

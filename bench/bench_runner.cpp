@@ -1,5 +1,6 @@
 #include "bench/bench_runner.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -151,6 +152,8 @@ class PhaseRunner {
       r.merge = Repeated(limits, [&] { return Merge(); });
     if (r.html.ok())
       r.job = Repeated(limits, [&] { return Job(); });
+    if (r.job.ok())
+      r.rawWrite = Repeated(limits, [&] { return RawWrite(r.job.outBytes); });
     unlink(htmlPath_.c_str());
     unlink(xmlPath_.c_str());
     return r;
@@ -258,6 +261,33 @@ class PhaseRunner {
     });
     j.outBytes = written;
     return j;
+  }
+
+  PhaseResult RawWrite(int64_t bytes) const {
+    PhaseResult w = MeasurePhase([&] {
+      const size_t kBlock = size_t(4) << 20;
+      const std::string block(kBlock, 'x');
+      // A new file, as the job's outputs are: truncating an old one would
+      // add the cost of freeing its blocks.
+      const std::string path = htmlPath_ + ".raw";
+      unlink(path.c_str());
+      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd < 0)
+        return false;
+      int64_t left = bytes;
+      bool ok = true;
+      while (ok && left > 0) {
+        const size_t n = static_cast<size_t>(std::min<int64_t>(left, kBlock));
+        const ssize_t put = write(fd, block.data(), n);
+        ok = put > 0;
+        left -= put;
+      }
+      ok = close(fd) == 0 && ok;
+      unlink(path.c_str());
+      return ok;
+    });
+    w.outBytes = bytes;
+    return w;
   }
 
   // Writes what `build` hands out piece by piece to `path`, as the

@@ -49,6 +49,10 @@ struct InputResult {
   // the page and the document handed to their files block by block. Not
   // run when the page is skipped.
   PhaseResult job;
+  // The bytes the job wrote, written again as one large buffer in a loop
+  // of write calls into the same folder, as `dd bs=4M` does: what the
+  // disk and the system take for those bytes whatever writes them.
+  PhaseResult rawWrite;
   int64_t modelBytes = 0;  // resident growth that outlives the parse
   ModelSummary model;
 

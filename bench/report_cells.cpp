@@ -150,19 +150,25 @@ void PrintEndToEndRow(FILE* out, const std::string& label,
 }
 
 void PrintJobHeader(FILE* out) {
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s\n", "", "",
-               "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in");
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n", "", "",
+               "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in",
+               "write ms", "x wr");
 }
 
 void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r) {
   const PhaseResult& j = r.job;
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s\n", label.c_str(),
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n",
+               label.c_str(),
                scale.c_str(), Bytes(r.inBytes).c_str(),
                Bytes(j.outBytes).c_str(), Ms(j).c_str(),
                Rate(j, r.inBytes, j.seconds).c_str(),
                Mb(j, r.inBytes + j.peakBytes).c_str(),
                j.ok() ? Fmt("%.1f", double(r.inBytes + j.peakBytes) / r.inBytes)
                             .c_str()
-                      : ShortStatus(j.status));
+                      : ShortStatus(j.status),
+               Ms(r.rawWrite).c_str(),
+               r.rawWrite.ok() && r.rawWrite.seconds > 0
+                   ? Fmt("%.1f", j.seconds / r.rawWrite.seconds).c_str()
+                   : ShortStatus(r.rawWrite.status));
 }
