@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_WERROR=ON
 
-.PHONY: all setup configure build run test install gui bench test-asan fuzz clean
+.PHONY: all setup configure build run test install package gui bench test-asan fuzz clean
 
 all: build
 
@@ -31,11 +31,16 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Installs the programs, the stylesheet, the DTD and the help book under
-# PREFIX (default /usr/local).
+# Installs the programs, the stylesheet, the DTD, the help book, the
+# manual pages, the desktop entry and the icons under PREFIX (default
+# /usr/local).
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the installed files, in $(BUILD)/package/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The windowed program, started beside the example header.
 gui: build
