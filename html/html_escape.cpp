@@ -20,6 +20,17 @@ const char* EntityFor(unsigned char c) {
   }
 }
 
+// EntityFor of every byte, looked up once per byte of the text.
+struct EntityTable {
+  const char* entity[256];
+  EntityTable() {
+    for (int c = 0; c < 256; ++c)
+      entity[c] = EntityFor(static_cast<unsigned char>(c));
+  }
+};
+
+const EntityTable kEntities;
+
 const char kEscapedChars[] = "&<>\"\xE4\xC4\xF6\xD6\xFC\xDC\xDF\xA7";
 
 // The escaped character whose entity starts `text`, or 0 with no such
@@ -44,7 +55,7 @@ std::string HtmlEscaped(std::string_view text) {
   out.reserve(text.size());
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char* entity = EntityFor(static_cast<unsigned char>(text[i]));
+    const char* entity = kEntities.entity[static_cast<unsigned char>(text[i])];
     if (!entity)
       continue;
     out.append(text.data() + plain, i - plain);

@@ -1,5 +1,7 @@
 #include "html/naming.h"
 
+#include <string_view>
+
 #include "model/module_info.h"
 
 namespace {
@@ -37,6 +39,18 @@ bool IsAsciiAlnum(char c) {
          (c >= '0' && c <= '9');
 }
 
+// What every byte other than a letter or digit becomes in an anchor: its
+// spelling or "_".
+struct AnchorTable {
+  std::string_view text[256];
+  AnchorTable() {
+    for (int i = 0; i < 256; ++i) {
+      const char* spelled = SpelledOut(static_cast<char>(i));
+      text[i] = spelled ? spelled : "_";
+    }
+  }
+};
+
 std::string AnchorOf(std::string text) {
   MakeAnchorName(&text);
   return text;
@@ -45,14 +59,23 @@ std::string AnchorOf(std::string text) {
 }  // namespace
 
 const std::string& MakeAnchorName(std::string* text) {
+  static const AnchorTable kAnchor;
   Trim(text);
+  // Names are mostly letters and digits, kept as they are.
+  size_t i = 0;
+  while (i < text->size() && IsAsciiAlnum((*text)[i]))
+    ++i;
+  if (i == text->size())
+    return *text;
   std::string out;
-  out.reserve(text->size());
-  for (char c : *text) {
-    if (const char* spelled = SpelledOut(c))
-      out += spelled;
+  out.reserve(text->size() + 8);
+  out.append(*text, 0, i);
+  for (; i < text->size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>((*text)[i]);
+    if (IsAsciiAlnum(static_cast<char>(c)))
+      out += static_cast<char>(c);
     else
-      out += IsAsciiAlnum(c) ? c : '_';
+      out += kAnchor.text[c];
   }
   text->swap(out);
   return *text;
