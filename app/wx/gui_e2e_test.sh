@@ -130,6 +130,7 @@ save_in_dialog() {
     type_text "$dialog" "$2"
   fi
   before=$(unnamed_windows)
+  touch "$WORK/.before-save"
   keys "$dialog" Return
   for _ in $(seq 100); do
     if ! window_exists "$1"; then
@@ -145,6 +146,16 @@ save_in_dialog() {
     sleep 0.1
   done
   fail "'$1' stays open"
+}
+
+# The dialog closes before the program writes: waits until FILE is newer
+# than the last save_in_dialog's Return.
+wait_written() {
+  for _ in $(seq 100); do
+    [ "$1" -nt "$WORK/.before-save" ] && return 0
+    sleep 0.1
+  done
+  fail "${2:-nothing wrote $1}"
 }
 
 no_window_within() {
@@ -236,7 +247,7 @@ shot "$MAIN" gui-form.png
 keys "$MAIN" ctrl+x
 save_in_dialog '^Save as XML File$' "$WORK/out/Shape.xml"
 XML=$WORK/out/Shape.xml
-[ -f "$XML" ] || fail "Save XML File wrote nothing"
+wait_written "$XML" "Save XML File wrote nothing"
 has_crlf_lines "$XML" || fail "$XML: not every line ends in CR LF"
 expect_in "$XML" '<Module.Title>Shape</Module.Title>'
 expect_in "$XML" '<Header>CShape</Header>'
@@ -247,7 +258,7 @@ expect_in "$XML" 'Here should be a description of the class.'
 file_menu "$MAIN" Down Down Down Down Down
 save_in_dialog '^Save as HTML File$' "$WORK/out/Shape.htm"
 HTML=$WORK/out/Shape.htm
-[ -f "$HTML" ] || fail "Save As HTML File wrote nothing"
+wait_written "$HTML" "Save As HTML File wrote nothing"
 has_crlf_lines "$HTML" || fail "$HTML: not every line ends in CR LF"
 expect_in "$HTML" 'm_nSecret'
 
@@ -259,6 +270,7 @@ open_in_dialog '^Open$' "$XML"
 
 keys "$MAIN" ctrl+x
 save_in_dialog '^Save as XML File$' "$XML" suggested
+wait_written "$XML"
 has_crlf_lines "$XML" || fail "$XML: lines without CR LF after the merge"
 expect_in "$XML" 'Draws itself on a canvas.'
 expect_not_in "$XML" 'Here should be a description of the class.'
@@ -281,7 +293,7 @@ shot "$MAIN" gui-form-only-public.png
 keys "$MAIN" ctrl+h
 HTML=$WORK/out2/Doc.htm
 save_in_dialog '^Save as HTML File$' "$HTML" suggested
-[ -f "$HTML" ] || fail "Save As HTML File did not suggest the located file"
+wait_written "$HTML" "Save As HTML File did not suggest the located file"
 has_crlf_lines "$HTML" || fail "$HTML: not every line ends in CR LF"
 expect_in "$HTML" 'Draws itself on a canvas.'
 expect_not_in "$HTML" 'm_nSecret'

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/document.h"
+#include "app/file_kinds.h"
 #include "app/view_logic.h"
 #include "app/wx/about_dialog.h"
 #include "app/wx/art.h"
@@ -91,7 +92,7 @@ void CMainFrame::NewDocument() {
   m_pView->UpdateData(false);
 }
 
-bool CMainFrame::OpenDocumentFile(const wxString& path) {
+bool CMainFrame::FindDocumentFile(const wxString& path, wxFileName* found) {
   wxFileName file(path);
   file.MakeAbsolute();
   if (!file.FileExists() || !wxFile::Access(file.GetFullPath(), wxFile::read)) {
@@ -101,16 +102,46 @@ bool CMainFrame::OpenDocumentFile(const wxString& path) {
                           "correct path and file name are given.");
     return false;
   }
+  *found = file;
+  return true;
+}
+
+bool CMainFrame::OpenDocumentFile(const wxString& path) {
+  wxFileName file;
+  if (!FindDocumentFile(path, &file))
+    return false;
+  if (KindOfFile(ToPath(file.GetFullPath())) == FileKind::kHeader) {
+    if (m_pDoc->OpenHeaderPath(ToPath(file.GetFullPath())))
+      HeaderOpened();
+    return true;
+  }
   SetDocumentTitle(file.GetFullName());
   m_pRecent->Add(file.GetFullPath());
   m_pView->UpdateData(false);
   return true;
 }
 
+void CMainFrame::DropFiles(const wxArrayString& files) {
+  std::vector<std::string> paths;
+  for (const wxString& file : files)
+    paths.push_back(ToPath(file));
+  if (m_pDoc->OnDropFiles(paths))
+    HeaderOpened();
+}
+
+void CMainFrame::HeaderOpened() {
+  const wxString header = FromPath(m_pDoc->m_strHeaderPath);
+  wxFileName file(header);
+  file.MakeAbsolute();
+  SetDocumentTitle(file.GetFullName());
+  m_pRecent->Add(file.GetFullPath());
+}
+
 void CMainFrame::OnFileNew(wxCommandEvent&) { NewDocument(); }
 
 void CMainFrame::OnOpenHeaderFile(wxCommandEvent&) {
-  m_pDoc->OnOpenHeaderFile();
+  if (m_pDoc->OnOpenHeaderFile())
+    HeaderOpened();
 }
 
 void CMainFrame::OnReadXmlFile(wxCommandEvent&) { m_pDoc->OnReadXmlFile(); }

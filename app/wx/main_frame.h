@@ -12,6 +12,7 @@
 #include "app/wx/help_book.h"
 
 class CDocVarnel;
+class wxFileName;
 class CFormPanel;
 class CRecentFiles;
 class CViewVarnel;
@@ -28,15 +29,24 @@ class CMainFrame : public wxFrame {
 
   // New: an empty model, the title "Untitled", the form reloaded.
   void NewDocument();
-  // A document of this kind stores nothing, so opening one only renames
-  // it and lists it among the recent files. False when it can't be read.
+  // A header is opened as Open Header File opens it. Any other document
+  // of this kind stores nothing, so opening one only renames it and lists
+  // it among the recent files. False when the file can't be read; a
+  // header that fails to parse has said why and is not false.
   bool OpenDocumentFile(const wxString& path);
+  // The absolute name of a readable file; otherwise says it can't be found
+  // and is false.
+  bool FindDocumentFile(const wxString& path, wxFileName* found);
+  // Files dropped on the frame or the form.
+  void DropFiles(const wxArrayString& files);
 
  private:
   void CreateMenus();
   void CreateBars();
   void SetDocumentTitle(const wxString& name);
   void ShowOutputPreview();
+  // After a header is opened: the title names it, the recent files list it.
+  void HeaderOpened();
 
   void OnFileNew(wxCommandEvent& event);
   void OnOpenHeaderFile(wxCommandEvent& event);

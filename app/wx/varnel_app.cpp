@@ -2,11 +2,13 @@
 
 #include <wx/cmdline.h>
 #include <wx/config.h>
+#include <wx/filename.h>
 #include <wx/fs_arc.h>
 #include <wx/image.h>
 #include <wx/stdpaths.h>
 
 #include "app/document.h"
+#include "app/file_kinds.h"
 #include "app/view_logic.h"
 #include "app/wx/form_panel.h"
 #include "app/wx/help_book.h"
@@ -63,6 +65,9 @@ bool CVarnelApp::OnInit() {
   std::string err;
   if (!ReadParserSettings(m_strIniPath, &err))
     ShowVarnelMessage(m_pFrame, err);
+  // A header is parsed with the settings just read.
+  if (m_bOpenHeader)
+    m_pFrame->OpenDocumentFile(m_strDocumentFile);
   return true;
 }
 
@@ -76,8 +81,13 @@ bool CVarnelApp::ProcessCommandLine() {
   m_pFrame->SetView(m_pView.get());
 
   m_pFrame->NewDocument();
-  if (!m_strDocumentFile.empty() &&
-      !m_pFrame->OpenDocumentFile(m_strDocumentFile)) {
+  if (m_strDocumentFile.empty())
+    return true;
+  wxFileName found;
+  m_bOpenHeader =
+      KindOfFile(ToPath(m_strDocumentFile)) == FileKind::kHeader;
+  if (m_bOpenHeader ? !m_pFrame->FindDocumentFile(m_strDocumentFile, &found)
+                    : !m_pFrame->OpenDocumentFile(m_strDocumentFile)) {
     m_pFrame->Destroy();
     m_pFrame = nullptr;
     return false;
