@@ -12,6 +12,7 @@
 #include "app/view_logic.h"
 #include "app/wx/form_panel.h"
 #include "app/wx/help_book.h"
+#include "app/wx/html_fs_handler.h"
 #include "app/wx/main_frame.h"
 #include "app/wx/wx_text.h"
 #include "model/parser_settings.h"
@@ -44,6 +45,7 @@ bool CVarnelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 bool CVarnelApp::OnInit() {
   wxInitAllImageHandlers();
   wxFileSystem::AddHandler(new wxArchiveFSHandler);
+  InstallHtmlPageHandler();
 
   SetAppName(kAppName);
   SetVendorName(kSettingsKey);
