@@ -8,6 +8,7 @@
 
 #include "app/file_kinds.h"
 #include "app/help_book_job.h"
+#include "app/page_preview.h"
 #include "app/strings.h"
 #include "html/html_writer.h"
 #include "html/output_limit.h"
@@ -515,6 +516,13 @@ bool CDocVarnel::BuildHtml() {
     return false;
   }
   BuildHtmlPage(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
+  return true;
+}
+
+bool CDocVarnel::BuildPreviewPage(std::string* page) {
+  if (!m_bParsed || !FormFirst() || !BuildHtml())
+    return false;
+  *page = PreviewPageText(m_arrLines);
   return true;
 }
 

@@ -51,6 +51,12 @@ class CDocVarnel {
   // before one is saved.
   const std::string& GetHelpBookProject() const { return m_strHelpProject; }
 
+  // View, Page Preview: the HTML page as one text, built as Show Output
+  // HTML builds it, with the options the form shows. False, after the
+  // message, when the page is refused as too large; false without a parse
+  // or a view.
+  bool BuildPreviewPage(std::string* page);
+
   // View, Missing descriptions...: every description the outputs would
   // show as a placeholder, at the header line of its entry, and every one
   // that lost its entry.

@@ -673,6 +673,11 @@ TEST_F(DocumentTest, PageNoOneCanWantIsRefused) {
   EXPECT_FALSE(doc_.BuildHtml());
   EXPECT_TRUE(doc_.GetLines().empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/Huge.htm"));
+  std::string page;
+  fake_.Forget();
+  EXPECT_FALSE(doc_.BuildPreviewPage(&page));
+  EXPECT_EQ(1u, fake_.messages.size());
+  EXPECT_TRUE(page.empty());
 }
 
 // --- Files given without a dialog: command line, recent files, drops ---

@@ -15,6 +15,7 @@
 #include "app/wx/art.h"
 #include "app/wx/command_ids.h"
 #include "app/wx/form_panel.h"
+#include "app/wx/page_preview_frame.h"
 #include "app/wx/page_printout.h"
 #include "app/wx/recent_files.h"
 #include "app/wx/wx_platform.h"
@@ -45,6 +46,7 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnSaveHtmlFile, this, ID_FILE_SAVE_AS);
   Bind(wxEVT_MENU, &CMainFrame::OnShowOutputXml, this, ID_FILE_PRINT_PREVIEW);
   Bind(wxEVT_MENU, &CMainFrame::OnShowOutputHtml, this, ID_VIEW_OUTPUT_HTML);
+  Bind(wxEVT_MENU, &CMainFrame::OnPagePreview, this, ID_VIEW_PAGE_PREVIEW);
   Bind(wxEVT_MENU, &CMainFrame::OnPrint, this, ID_FILE_PRINT);
   Bind(wxEVT_MENU, &CMainFrame::OnRecentFile, this, ID_FILE_MRU_FILE1,
        ID_FILE_MRU_FILE1 + kRecentFileCount - 1);
@@ -63,7 +65,8 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, ID_APP_ABOUT);
   for (int id : {ID_FILE_READXML, ID_FILE_SAVE, ID_FILE_SAVE_AS,
                  ID_FILE_PRINT_PREVIEW, ID_VIEW_OUTPUT_HTML,
-                 ID_VIEW_MISSING_DESCRIPTIONS, ID_FILE_SAVE_HELP_BOOK})
+                 ID_VIEW_MISSING_DESCRIPTIONS, ID_FILE_SAVE_HELP_BOOK,
+                 ID_VIEW_PAGE_PREVIEW})
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsParse, this, id);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateViewToolbar, this,
        ID_VIEW_TOOLBAR);
@@ -201,6 +204,19 @@ void CMainFrame::ShowOutputPreview() {
   });
   frame->Initialize();
   frame->Show();
+}
+
+void CMainFrame::OnPagePreview(wxCommandEvent&) {
+  std::string page;
+  if (!m_pDoc->BuildPreviewPage(&page))
+    return;
+  if (!m_pPagePreview)
+    m_pPagePreview = new CPagePreviewFrame(
+        this, GetPosition(),
+        wxSize(std::max(GetSize().x, 700), std::max(GetSize().y, 600)));
+  m_pPagePreview->ShowPage(page);
+  m_pPagePreview->Show();
+  m_pPagePreview->Raise();
 }
 
 void CMainFrame::OnPrint(wxCommandEvent&) {

@@ -6,6 +6,7 @@
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <memory>
 
@@ -14,6 +15,7 @@
 class CDocVarnel;
 class wxFileName;
 class CFormPanel;
+class CPagePreviewFrame;
 class CRecentFiles;
 class CViewVarnel;
 
@@ -55,6 +57,7 @@ class CMainFrame : public wxFrame {
   void OnSaveHtmlFile(wxCommandEvent& event);
   void OnShowOutputXml(wxCommandEvent& event);
   void OnShowOutputHtml(wxCommandEvent& event);
+  void OnPagePreview(wxCommandEvent& event);
   void OnPrint(wxCommandEvent& event);
   void OnRecentFile(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
@@ -82,6 +85,8 @@ class CMainFrame : public wxFrame {
   std::unique_ptr<CHelpBook> m_pSavedBook;
   wxString m_strSavedBook;
   wxPrintDialogData m_printData;
+  // One page preview at a time; shown again with the page built anew.
+  wxWeakRef<CPagePreviewFrame> m_pPagePreview;
 };
 
 #endif  // VARNEL_APP_WX_MAIN_FRAME_H_
