@@ -14,6 +14,7 @@
 #include "app/wx/about_dialog.h"
 #include "app/wx/art.h"
 #include "app/wx/command_ids.h"
+#include "app/wx/file_drop_target.h"
 #include "app/wx/form_panel.h"
 #include "app/wx/page_preview_frame.h"
 #include "app/wx/page_printout.h"
@@ -82,6 +83,10 @@ void CMainFrame::SetView(CViewVarnel* view) {
   m_pView = view;
   m_pForm->SetView(view);
   SetClientSize(m_pForm->GetFormSize());
+  // Once the form has its controls; the bars take drops too.
+  AcceptFileDrops(this, [this](const wxArrayString& files) {
+    CallAfter([this, files] { DropFiles(files); });
+  });
 }
 
 void CMainFrame::SetDocumentTitle(const wxString& name) {

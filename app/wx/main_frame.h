@@ -39,7 +39,7 @@ class CMainFrame : public wxFrame {
   // The absolute name of a readable file; otherwise says it can't be found
   // and is false.
   bool FindDocumentFile(const wxString& path, wxFileName* found);
-  // Files dropped on the frame or the form.
+  // Files dropped on the frame or the form, after the drop has ended.
   void DropFiles(const wxArrayString& files);
 
  private:

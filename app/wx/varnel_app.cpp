@@ -23,6 +23,7 @@ namespace {
 
 const char kAppName[] = "Varnel";
 const char kSettingsKey[] = "Local AppWizard-Generated Applications";
+const char kDropOption[] = "drop";
 
 }  // namespace
 
@@ -34,11 +35,20 @@ void CVarnelApp::OnInitCmdLine(wxCmdLineParser& parser) {
   wxApp::OnInitCmdLine(parser);
   parser.AddParam("document", wxCMD_LINE_VAL_STRING,
                   wxCMD_LINE_PARAM_OPTIONAL);
+  // A virtual display without a window manager cannot drag; the window
+  // tests drop files through this instead.
+  parser.AddOption("", kDropOption,
+                   "testing aid: once started, take FILE as if it were "
+                   "dropped on the window (repeatable)",
+                   wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_MULTIPLE);
 }
 
 bool CVarnelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0)
     m_strDocumentFile = parser.GetParam(0);
+  for (const wxCmdLineArg& arg : parser.GetArguments())
+    if (arg.GetKind() == wxCMD_LINE_OPTION && arg.GetLongName() == kDropOption)
+      m_arrDropped.push_back(arg.GetStrVal());
   return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -70,6 +80,10 @@ bool CVarnelApp::OnInit() {
   // A header is parsed with the settings just read.
   if (m_bOpenHeader)
     m_pFrame->OpenDocumentFile(m_strDocumentFile);
+  if (!m_arrDropped.empty())
+    m_pFrame->CallAfter([frame = m_pFrame, files = m_arrDropped] {
+      frame->DropFiles(files);
+    });
   return true;
 }
 
