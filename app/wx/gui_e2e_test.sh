@@ -454,5 +454,8 @@ sleep 1
 click "$BOOK" 18 147
 click "$BOOK" 33 170
 shot "$BOOK" gui-help-book.png
+# A page shown as its markup has no blue links.
+convert "$OUT/gui-help-book.png" txt:- | grep -qi '#0000FF' ||
+  fail "the help viewer shows the page as text"
 
 echo "gui_e2e: all steps passed; screenshots in $OUT"
