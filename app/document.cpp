@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/file_kinds.h"
 #include "app/help_book_job.h"
+#include "app/page_preview.h"
 #include "app/strings.h"
 #include "html/html_writer.h"
 #include "html/output_limit.h"
@@ -131,18 +133,25 @@ bool CDocVarnel::AskOpenFile(const std::string& folder, const char* pattern,
   return m_pPlatform->AskOpenFile(request, chosen);
 }
 
-void CDocVarnel::OnOpenHeaderFile() {
+bool CDocVarnel::OnOpenHeaderFile() {
   if (!FormFirst())
-    return;
+    return false;
   std::string chosen;
   if (!AskOpenFile(m_strHeaderDir, "*.h", ".h", "Header File (*.h)", &chosen))
-    return;
+    return false;
+  return OpenHeader(chosen);
+}
 
+bool CDocVarnel::OpenHeaderPath(const std::string& path) {
+  return FormFirst() && OpenHeader(path);
+}
+
+bool CDocVarnel::OpenHeader(const std::string& path) {
   CModuleInfo::Options options = m_module.GetOptions();
   m_module.Clear();
   m_module.SetOptions(options);
 
-  m_strHeaderPath = chosen;
+  m_strHeaderPath = path;
   TakeFolder(m_strHeaderPath, &m_strHeaderDir);
   if (m_strHtmlDir.empty())
     m_strHtmlDir = m_strHeaderDir;
@@ -157,13 +166,14 @@ void CDocVarnel::OnOpenHeaderFile() {
 
   if (!ParseHeader()) {
     ShowCoverage();
-    return;
+    return false;
   }
   m_pPlatform->SetViewHeaderPath(m_strHeaderPath);
   m_pPlatform->SetViewHtmlPath(m_strHtmlPath);
   m_pPlatform->SetViewXmlPath(m_strXmlPath);
   m_pPlatform->LoadViewControls();
   ShowCoverage();
+  return true;
 }
 
 void CDocVarnel::OnReadXmlFile() {
@@ -174,7 +184,36 @@ void CDocVarnel::OnReadXmlFile() {
   if (!AskOpenFile(m_strXmlInDir, "*.xml", ".xml", "XML File (*.xml)",
                    &chosen))
     return;
-  m_strXmlInPath = chosen;
+  ReadXml(chosen);
+}
+
+bool CDocVarnel::ReadXmlPath(const std::string& path) {
+  if (!m_bParsed) {
+    m_pPlatform->ShowMessage(Format(kReadXmlNeedsParseMessage, path));
+    return false;
+  }
+  if (!FormFirst())
+    return false;
+  ForgetXml();
+  return ReadXml(path);
+}
+
+bool CDocVarnel::OnDropFiles(const std::vector<std::string>& files) {
+  const DropPlan plan = PlanDrop(files);
+  const std::string ignored = IgnoredFilesMessage(plan);
+  if (!ignored.empty())
+    m_pPlatform->ShowMessage(ignored);
+  const bool opened = !plan.header.empty() && OpenHeaderPath(plan.header);
+  // XML files dropped with a header that failed would only repeat that
+  // nothing is parsed.
+  if (plan.header.empty() || opened)
+    for (const std::string& xml : plan.xml)
+      ReadXmlPath(xml);
+  return opened;
+}
+
+bool CDocVarnel::ReadXml(const std::string& path) {
+  m_strXmlInPath = path;
   TakeFolder(m_strXmlInPath, &m_strXmlInDir);
 
   std::string raw;
@@ -183,10 +222,10 @@ void CDocVarnel::OnReadXmlFile() {
       break;
     case ReadStatus::kCannotOpen:
       m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_OPEN));
-      return;
+      return false;
     case ReadStatus::kReadError:
       m_pPlatform->ShowMessage(LoadString(IDS_CANNOT_READ));
-      return;
+      return false;
   }
   m_strXmlText = CrLfToLf(std::move(raw));
 
@@ -199,17 +238,18 @@ void CDocVarnel::OnReadXmlFile() {
                ", column " + std::to_string(m_xml.GetErrorColumn());
     m_pPlatform->ShowMessage(error);
     ForgetXml();
-    return;
+    return false;
   }
   const int orphansBefore = m_pMerges ? m_pMerges->Report().OrphanCount() : 0;
-  if (MergeXml()) {
-    MergeSideFileAndTell(orphansBefore);
-    m_pPlatform->LoadViewControls();
-    ShowCoverage();
-  } else {
+  if (!MergeXml()) {
     m_pPlatform->ShowMessage(LoadString(IDS_WRONG_XML));
     ForgetXml();
+    return false;
   }
+  MergeSideFileAndTell(orphansBefore);
+  m_pPlatform->LoadViewControls();
+  ShowCoverage();
+  return true;
 }
 
 void CDocVarnel::MergeSideFileAndTell(int orphansBefore) {
@@ -476,6 +516,13 @@ bool CDocVarnel::BuildHtml() {
     return false;
   }
   BuildHtmlPage(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
+  return true;
+}
+
+bool CDocVarnel::BuildPreviewPage(std::string* page) {
+  if (!m_bParsed || !FormFirst() || !BuildHtml())
+    return false;
+  *page = PreviewPageText(m_arrLines);
   return true;
 }
 

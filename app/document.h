@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/platform.h"
 #include "model/module_info.h"
@@ -26,9 +27,20 @@ class CDocVarnel {
 
   // The File commands. Each first has the view store its controls into the
   // options, does nothing without a view, and ends at its first failure
-  // after one message, keeping what it had already stored.
-  void OnOpenHeaderFile();
+  // after one message, keeping what it had already stored. Open Header
+  // File is true when the chosen header is parsed.
+  bool OnOpenHeaderFile();
   void OnReadXmlFile();
+  // The same two commands on a path given without a dialog (the command
+  // line, a recent file, a dropped file). Reading an XML file needs a
+  // parse: before one, ReadXmlPath says so and reads nothing. Both are
+  // true when the file was parsed or merged.
+  bool OpenHeaderPath(const std::string& path);
+  bool ReadXmlPath(const std::string& path);
+  // Files dropped on the window: the first header is opened, then the XML
+  // files are read into it; other files are named in one message. True
+  // when a header was opened (m_strHeaderPath names it).
+  bool OnDropFiles(const std::vector<std::string>& files);
   void OnSaveXmlFile();
   void OnSaveHtmlFile();
   // File, Save Help Book...: the pages, the help project and, when the
@@ -38,6 +50,12 @@ class CDocVarnel {
   // The project of the book saved last, for Help, Open Help Book; empty
   // before one is saved.
   const std::string& GetHelpBookProject() const { return m_strHelpProject; }
+
+  // View, Page Preview: the HTML page as one text, built as Show Output
+  // HTML builds it, with the options the form shows. False, after the
+  // message, when the page is refused as too large; false without a parse
+  // or a view.
+  bool BuildPreviewPage(std::string* page);
 
   // View, Missing descriptions...: every description the outputs would
   // show as a placeholder, at the header line of its entry, and every one
@@ -131,6 +149,9 @@ class CDocVarnel {
                    std::string* chosen);
   std::string InitialFolder(const std::string& folder);
   void ForgetXml();
+  // The steps of the two commands after their dialogs.
+  bool OpenHeader(const std::string& path);
+  bool ReadXml(const std::string& path);
   void SaveOutput(const OutputFile& output);
   void LocateOutput(const OutputFile& output);
   bool IsHtmlTooLarge(uint64_t* bytes);

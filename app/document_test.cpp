@@ -673,6 +673,124 @@ TEST_F(DocumentTest, PageNoOneCanWantIsRefused) {
   EXPECT_FALSE(doc_.BuildHtml());
   EXPECT_TRUE(doc_.GetLines().empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/Huge.htm"));
+  std::string page;
+  fake_.Forget();
+  EXPECT_FALSE(doc_.BuildPreviewPage(&page));
+  EXPECT_EQ(1u, fake_.messages.size());
+  EXPECT_TRUE(page.empty());
+}
+
+// --- Files given without a dialog: command line, recent files, drops ---
+
+TEST_F(DocumentTest, OpenHeaderPathIsOpenHeaderFileWithoutItsDialog) {
+  const std::string path = WriteFile("Geo.h", kGeoHeader);
+  doc_.SetShowPrivate(false);
+  EXPECT_TRUE(doc_.OpenHeaderPath(path));
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_TRUE(doc_.IsParsed());
+  EXPECT_EQ(path, doc_.m_strHeaderPath);
+  EXPECT_EQ(dir_, doc_.m_strHeaderDir);
+  EXPECT_EQ(dir_ + "/Geo.htm", doc_.m_strHtmlPath);
+  EXPECT_EQ(dir_ + "/Geo.xml", doc_.m_strXmlPath);
+  EXPECT_EQ("Geo", doc_.m_module.m_strName);
+  EXPECT_EQ((std::vector<std::string>{"store", "header " + path,
+                                      "html " + dir_ + "/Geo.htm",
+                                      "xml " + dir_ + "/Geo.xml", "load"}),
+            fake_.viewCalls);
+  EXPECT_FALSE(doc_.CoverageStatus().empty());
+  EXPECT_EQ(doc_.CoverageStatus(), fake_.status);
+
+  // A header that cannot be read: the parser's message, nothing parsed,
+  // the form not told, as after the dialog.
+  fake_.Forget();
+  EXPECT_FALSE(doc_.OpenHeaderPath(dir_ + "/Missing.h"));
+  EXPECT_FALSE(doc_.IsParsed());
+  EXPECT_EQ(std::vector<std::string>{"Unable to open the required file."},
+            fake_.messages);
+  EXPECT_EQ(std::vector<std::string>{"store"}, fake_.viewCalls);
+  EXPECT_EQ("", fake_.status);
+}
+
+TEST_F(DocumentTest, PathCommandsNeedTheFormAsTheMenuCommandsDo) {
+  const std::string path = WriteFile("Geo.h", kGeoHeader);
+  fake_.bStoreFails = true;
+  EXPECT_FALSE(doc_.OpenHeaderPath(path));
+  fake_.bStoreFails = false;
+  fake_.bHasView = false;
+  EXPECT_FALSE(doc_.OpenHeaderPath(path));
+  EXPECT_FALSE(doc_.IsParsed());
+  EXPECT_EQ("", doc_.m_strHeaderPath);
+  EXPECT_TRUE(fake_.messages.empty());
+}
+
+TEST_F(DocumentTest, OpenHeaderFileSaysWhetherAHeaderWasOpened) {
+  const std::string path = WriteFile("Geo.h", kGeoHeader);
+  fake_.Cancel();
+  EXPECT_FALSE(doc_.OnOpenHeaderFile());
+  fake_.Choose(dir_ + "/Missing.h");
+  EXPECT_FALSE(doc_.OnOpenHeaderFile());
+  fake_.Choose(path);
+  EXPECT_TRUE(doc_.OnOpenHeaderFile());
+}
+
+TEST_F(ReadXmlTest, ReadXmlPathMergesWithoutADialogOnlyAfterAParse) {
+  const std::string xml = WriteFile("Geo.xml", kGeoXml);
+  EXPECT_FALSE(doc_.ReadXmlPath(xml));
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ(0u, fake_.messages[0].find(xml + " was not read."));
+  EXPECT_TRUE(fake_.viewCalls.empty());
+  EXPECT_EQ("", doc_.m_strXmlInPath);
+
+  OpenGeo();
+  EXPECT_TRUE(doc_.ReadXmlPath(xml));
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ(xml, doc_.m_strXmlInPath);
+  EXPECT_EQ(dir_, doc_.m_strXmlInDir);
+  EXPECT_NE(std::string::npos,
+            doc_.m_module.m_strDescription.find("Geometry helpers"));
+  EXPECT_EQ((std::vector<std::string>{"store", "load"}), fake_.viewCalls);
+
+  // A failed read forgets the text of the one before, as the menu's does.
+  fake_.Forget();
+  EXPECT_FALSE(doc_.ReadXmlPath(WriteFile("Bad.xml", "<a></b>")));
+  EXPECT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ("", doc_.m_strXmlText);
+  EXPECT_TRUE(doc_.IsParsed());
+}
+
+TEST_F(ReadXmlTest, DropOpensTheHeaderThenReadsTheXmlIntoIt) {
+  const std::string header = WriteFile("Geo.h", kGeoHeader);
+  const std::string xml = WriteFile("Geo.xml", kGeoXml);
+  // The XML first in the list: it is still read after the header.
+  EXPECT_TRUE(doc_.OnDropFiles({xml, header, dir_ + "/notes.txt"}));
+  EXPECT_EQ(header, doc_.m_strHeaderPath);
+  EXPECT_EQ(xml, doc_.m_strXmlInPath);
+  EXPECT_NE(std::string::npos,
+            doc_.m_module.m_strDescription.find("Geometry helpers"));
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("notes.txt"));
+  EXPECT_TRUE(fake_.dialogs.empty());
+
+  // An XML file alone goes into the header open already.
+  fake_.Forget();
+  EXPECT_FALSE(doc_.OnDropFiles({xml}));
+  EXPECT_TRUE(fake_.messages.empty());
+  EXPECT_EQ((std::vector<std::string>{"store", "load"}), fake_.viewCalls);
+}
+
+TEST_F(ReadXmlTest, DropWhoseHeaderFailsReadsNoXml) {
+  const std::string xml = WriteFile("Geo.xml", kGeoXml);
+  EXPECT_FALSE(doc_.OnDropFiles({dir_ + "/Missing.h", xml}));
+  EXPECT_EQ(std::vector<std::string>{"Unable to open the required file."},
+            fake_.messages);
+  EXPECT_EQ("", doc_.m_strXmlInPath);
+
+  // Before any parse, an XML file alone says why it is not read.
+  fake_.Forget();
+  EXPECT_FALSE(doc_.OnDropFiles({xml}));
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("Open a header file"));
 }
 
 }  // namespace

@@ -46,6 +46,10 @@ const char kSideFileWrittenMessage[] =
 const char kSideFileRemovedMessage[] =
     "Every description of %s found its entry; the file was removed.";
 
+const char kReadXmlNeedsParseMessage[] =
+    "%s was not read.\nOpen a header file first: the descriptions of an "
+    "XML file are merged into the header parsed last.";
+
 const char kMissingDescriptionsTitle[] = "Missing descriptions";
 
 const char kNothingMissingLine[] =

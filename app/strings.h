@@ -33,6 +33,10 @@ extern const char kSideFileReadMessage[];
 extern const char kSideFileWrittenMessage[];
 extern const char kSideFileRemovedMessage[];
 
+// A file given to Read XML File without a dialog (%s) before any header
+// is parsed: its descriptions would have nothing to go into.
+extern const char kReadXmlNeedsParseMessage[];
+
 // The list of View, Missing descriptions..., and its line when there is
 // nothing to list.
 extern const char kMissingDescriptionsTitle[];

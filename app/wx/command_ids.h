@@ -23,6 +23,7 @@ enum {
   ID_VIEW_MISSING_DESCRIPTIONS = 32790,
   ID_FILE_SAVE_HELP_BOOK = 32791,
   ID_HELP_OPEN_BOOK = 32792,
+  ID_VIEW_PAGE_PREVIEW = 32793,
 };
 
 // The recent-file list holds this many entries, ids from ID_FILE_MRU_FILE1.

@@ -9,11 +9,14 @@
 #include <algorithm>
 
 #include "app/document.h"
+#include "app/file_kinds.h"
 #include "app/view_logic.h"
 #include "app/wx/about_dialog.h"
 #include "app/wx/art.h"
 #include "app/wx/command_ids.h"
+#include "app/wx/file_drop_target.h"
 #include "app/wx/form_panel.h"
+#include "app/wx/page_preview_frame.h"
 #include "app/wx/page_printout.h"
 #include "app/wx/recent_files.h"
 #include "app/wx/wx_platform.h"
@@ -44,6 +47,7 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnSaveHtmlFile, this, ID_FILE_SAVE_AS);
   Bind(wxEVT_MENU, &CMainFrame::OnShowOutputXml, this, ID_FILE_PRINT_PREVIEW);
   Bind(wxEVT_MENU, &CMainFrame::OnShowOutputHtml, this, ID_VIEW_OUTPUT_HTML);
+  Bind(wxEVT_MENU, &CMainFrame::OnPagePreview, this, ID_VIEW_PAGE_PREVIEW);
   Bind(wxEVT_MENU, &CMainFrame::OnPrint, this, ID_FILE_PRINT);
   Bind(wxEVT_MENU, &CMainFrame::OnRecentFile, this, ID_FILE_MRU_FILE1,
        ID_FILE_MRU_FILE1 + kRecentFileCount - 1);
@@ -62,7 +66,8 @@ CMainFrame::CMainFrame(CDocVarnel* doc, CRecentFiles* recent,
   Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, ID_APP_ABOUT);
   for (int id : {ID_FILE_READXML, ID_FILE_SAVE, ID_FILE_SAVE_AS,
                  ID_FILE_PRINT_PREVIEW, ID_VIEW_OUTPUT_HTML,
-                 ID_VIEW_MISSING_DESCRIPTIONS, ID_FILE_SAVE_HELP_BOOK})
+                 ID_VIEW_MISSING_DESCRIPTIONS, ID_FILE_SAVE_HELP_BOOK,
+                 ID_VIEW_PAGE_PREVIEW})
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsParse, this, id);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateViewToolbar, this,
        ID_VIEW_TOOLBAR);
@@ -78,6 +83,10 @@ void CMainFrame::SetView(CViewVarnel* view) {
   m_pView = view;
   m_pForm->SetView(view);
   SetClientSize(m_pForm->GetFormSize());
+  // Once the form has its controls; the bars take drops too.
+  AcceptFileDrops(this, [this](const wxArrayString& files) {
+    CallAfter([this, files] { DropFiles(files); });
+  });
 }
 
 void CMainFrame::SetDocumentTitle(const wxString& name) {
@@ -91,7 +100,7 @@ void CMainFrame::NewDocument() {
   m_pView->UpdateData(false);
 }
 
-bool CMainFrame::OpenDocumentFile(const wxString& path) {
+bool CMainFrame::FindDocumentFile(const wxString& path, wxFileName* found) {
   wxFileName file(path);
   file.MakeAbsolute();
   if (!file.FileExists() || !wxFile::Access(file.GetFullPath(), wxFile::read)) {
@@ -101,16 +110,46 @@ bool CMainFrame::OpenDocumentFile(const wxString& path) {
                           "correct path and file name are given.");
     return false;
   }
+  *found = file;
+  return true;
+}
+
+bool CMainFrame::OpenDocumentFile(const wxString& path) {
+  wxFileName file;
+  if (!FindDocumentFile(path, &file))
+    return false;
+  if (KindOfFile(ToPath(file.GetFullPath())) == FileKind::kHeader) {
+    if (m_pDoc->OpenHeaderPath(ToPath(file.GetFullPath())))
+      HeaderOpened();
+    return true;
+  }
   SetDocumentTitle(file.GetFullName());
   m_pRecent->Add(file.GetFullPath());
   m_pView->UpdateData(false);
   return true;
 }
 
+void CMainFrame::DropFiles(const wxArrayString& files) {
+  std::vector<std::string> paths;
+  for (const wxString& file : files)
+    paths.push_back(ToPath(file));
+  if (m_pDoc->OnDropFiles(paths))
+    HeaderOpened();
+}
+
+void CMainFrame::HeaderOpened() {
+  const wxString header = FromPath(m_pDoc->m_strHeaderPath);
+  wxFileName file(header);
+  file.MakeAbsolute();
+  SetDocumentTitle(file.GetFullName());
+  m_pRecent->Add(file.GetFullPath());
+}
+
 void CMainFrame::OnFileNew(wxCommandEvent&) { NewDocument(); }
 
 void CMainFrame::OnOpenHeaderFile(wxCommandEvent&) {
-  m_pDoc->OnOpenHeaderFile();
+  if (m_pDoc->OnOpenHeaderFile())
+    HeaderOpened();
 }
 
 void CMainFrame::OnReadXmlFile(wxCommandEvent&) { m_pDoc->OnReadXmlFile(); }
@@ -170,6 +209,19 @@ void CMainFrame::ShowOutputPreview() {
   });
   frame->Initialize();
   frame->Show();
+}
+
+void CMainFrame::OnPagePreview(wxCommandEvent&) {
+  std::string page;
+  if (!m_pDoc->BuildPreviewPage(&page))
+    return;
+  if (!m_pPagePreview)
+    m_pPagePreview = new CPagePreviewFrame(
+        this, GetPosition(),
+        wxSize(std::max(GetSize().x, 700), std::max(GetSize().y, 600)));
+  m_pPagePreview->ShowPage(page);
+  m_pPagePreview->Show();
+  m_pPagePreview->Raise();
 }
 
 void CMainFrame::OnPrint(wxCommandEvent&) {

@@ -6,13 +6,16 @@
 
 #include <wx/cmndata.h>
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <memory>
 
 #include "app/wx/help_book.h"
 
 class CDocVarnel;
+class wxFileName;
 class CFormPanel;
+class CPagePreviewFrame;
 class CRecentFiles;
 class CViewVarnel;
 
@@ -28,15 +31,24 @@ class CMainFrame : public wxFrame {
 
   // New: an empty model, the title "Untitled", the form reloaded.
   void NewDocument();
-  // A document of this kind stores nothing, so opening one only renames
-  // it and lists it among the recent files. False when it can't be read.
+  // A header is opened as Open Header File opens it. Any other document
+  // of this kind stores nothing, so opening one only renames it and lists
+  // it among the recent files. False when the file can't be read; a
+  // header that fails to parse has said why and is not false.
   bool OpenDocumentFile(const wxString& path);
+  // The absolute name of a readable file; otherwise says it can't be found
+  // and is false.
+  bool FindDocumentFile(const wxString& path, wxFileName* found);
+  // Files dropped on the frame or the form, after the drop has ended.
+  void DropFiles(const wxArrayString& files);
 
  private:
   void CreateMenus();
   void CreateBars();
   void SetDocumentTitle(const wxString& name);
   void ShowOutputPreview();
+  // After a header is opened: the title names it, the recent files list it.
+  void HeaderOpened();
 
   void OnFileNew(wxCommandEvent& event);
   void OnOpenHeaderFile(wxCommandEvent& event);
@@ -45,6 +57,7 @@ class CMainFrame : public wxFrame {
   void OnSaveHtmlFile(wxCommandEvent& event);
   void OnShowOutputXml(wxCommandEvent& event);
   void OnShowOutputHtml(wxCommandEvent& event);
+  void OnPagePreview(wxCommandEvent& event);
   void OnPrint(wxCommandEvent& event);
   void OnRecentFile(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
@@ -72,6 +85,8 @@ class CMainFrame : public wxFrame {
   std::unique_ptr<CHelpBook> m_pSavedBook;
   wxString m_strSavedBook;
   wxPrintDialogData m_printData;
+  // One page preview at a time; shown again with the page built anew.
+  wxWeakRef<CPagePreviewFrame> m_pPagePreview;
 };
 
 #endif  // VARNEL_APP_WX_MAIN_FRAME_H_

@@ -41,6 +41,9 @@ constexpr CommandText kMissing = {
     ID_VIEW_MISSING_DESCRIPTIONS, "&Missing descriptions...",
     "List the descriptions still to be written, and those that lost their "
     "entry\nMissing descriptions"};
+constexpr CommandText kPagePreview = {
+    ID_VIEW_PAGE_PREVIEW, "Page Pre&view\tCtrl+Shift+W",
+    "Show the HTML page as a reader will see it\nPage Preview"};
 constexpr CommandText kExit = {
     ID_APP_EXIT, "E&xit",
     "Quit the application; prompts to save documents\nExit"};
@@ -95,6 +98,7 @@ constexpr KeyCommand kKeyTable[] = {
     {wxMOD_CONTROL, 'H', ID_FILE_SAVE_AS},
     {wxMOD_CONTROL, 'S', ID_FILE_PRINT_PREVIEW},
     {wxMOD_CONTROL, 'W', ID_VIEW_OUTPUT_HTML},
+    {wxMOD_CONTROL | wxMOD_SHIFT, 'W', ID_VIEW_PAGE_PREVIEW},
     {wxMOD_CONTROL, 'P', ID_FILE_PRINT},
     {wxMOD_NONE, WXK_F1, ID_HELP},
 };
@@ -126,6 +130,7 @@ void CMainFrame::CreateMenus() {
   Append(view, kStatusBar, wxITEM_CHECK);
   view->AppendSeparator();
   Append(view, kMissing);
+  Append(view, kPagePreview);
 
   wxMenu* help = new wxMenu;
   Append(help, kHelpTopics);

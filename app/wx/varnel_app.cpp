@@ -2,14 +2,17 @@
 
 #include <wx/cmdline.h>
 #include <wx/config.h>
+#include <wx/filename.h>
 #include <wx/fs_arc.h>
 #include <wx/image.h>
 #include <wx/stdpaths.h>
 
 #include "app/document.h"
+#include "app/file_kinds.h"
 #include "app/view_logic.h"
 #include "app/wx/form_panel.h"
 #include "app/wx/help_book.h"
+#include "app/wx/html_fs_handler.h"
 #include "app/wx/main_frame.h"
 #include "app/wx/wx_text.h"
 #include "model/parser_settings.h"
@@ -20,6 +23,7 @@ namespace {
 
 const char kAppName[] = "Varnel";
 const char kSettingsKey[] = "Local AppWizard-Generated Applications";
+const char kDropOption[] = "drop";
 
 }  // namespace
 
@@ -31,17 +35,27 @@ void CVarnelApp::OnInitCmdLine(wxCmdLineParser& parser) {
   wxApp::OnInitCmdLine(parser);
   parser.AddParam("document", wxCMD_LINE_VAL_STRING,
                   wxCMD_LINE_PARAM_OPTIONAL);
+  // A virtual display without a window manager cannot drag; the window
+  // tests drop files through this instead.
+  parser.AddOption("", kDropOption,
+                   "testing aid: once started, take FILE as if it were "
+                   "dropped on the window (repeatable)",
+                   wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_MULTIPLE);
 }
 
 bool CVarnelApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0)
     m_strDocumentFile = parser.GetParam(0);
+  for (const wxCmdLineArg& arg : parser.GetArguments())
+    if (arg.GetKind() == wxCMD_LINE_OPTION && arg.GetLongName() == kDropOption)
+      m_arrDropped.push_back(arg.GetStrVal());
   return wxApp::OnCmdLineParsed(parser);
 }
 
 bool CVarnelApp::OnInit() {
   wxInitAllImageHandlers();
   wxFileSystem::AddHandler(new wxArchiveFSHandler);
+  InstallHtmlPageHandler();
 
   SetAppName(kAppName);
   SetVendorName(kSettingsKey);
@@ -63,6 +77,13 @@ bool CVarnelApp::OnInit() {
   std::string err;
   if (!ReadParserSettings(m_strIniPath, &err))
     ShowVarnelMessage(m_pFrame, err);
+  // A header is parsed with the settings just read.
+  if (m_bOpenHeader)
+    m_pFrame->OpenDocumentFile(m_strDocumentFile);
+  if (!m_arrDropped.empty())
+    m_pFrame->CallAfter([frame = m_pFrame, files = m_arrDropped] {
+      frame->DropFiles(files);
+    });
   return true;
 }
 
@@ -76,8 +97,13 @@ bool CVarnelApp::ProcessCommandLine() {
   m_pFrame->SetView(m_pView.get());
 
   m_pFrame->NewDocument();
-  if (!m_strDocumentFile.empty() &&
-      !m_pFrame->OpenDocumentFile(m_strDocumentFile)) {
+  if (m_strDocumentFile.empty())
+    return true;
+  wxFileName found;
+  m_bOpenHeader =
+      KindOfFile(ToPath(m_strDocumentFile)) == FileKind::kHeader;
+  if (m_bOpenHeader ? !m_pFrame->FindDocumentFile(m_strDocumentFile, &found)
+                    : !m_pFrame->OpenDocumentFile(m_strDocumentFile)) {
     m_pFrame->Destroy();
     m_pFrame = nullptr;
     return false;

@@ -35,6 +35,8 @@ class CVarnelApp : public wxApp {
   std::string m_strIniPath;
   wxString m_strHelpBook;
   wxString m_strDocumentFile;  // from the command line
+  bool m_bOpenHeader = false;  // it is a header, opened after the settings
+  wxArrayString m_arrDropped;  // --drop
   CWxPlatform m_platform;
   CRecentFiles m_recent;
   std::unique_ptr<CDocVarnel> m_pDoc;

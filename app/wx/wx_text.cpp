@@ -19,3 +19,8 @@ std::string ToPath(const wxString& path) {
     return std::string(bytes.data(), bytes.length());
   return std::string(path.mb_str(wxConvISO8859_1));
 }
+
+std::string ToLatin1(const wxString& text) {
+  wxCharBuffer bytes = text.mb_str(wxConvISO8859_1);
+  return std::string(bytes.data(), bytes.length());
+}

@@ -12,5 +12,7 @@ wxString FromLatin1(const std::string& text);
 
 wxString FromPath(const std::string& path);
 std::string ToPath(const wxString& path);
+// Back to the bytes of a text that came from FromLatin1.
+std::string ToLatin1(const wxString& text);
 
 #endif  // VARNEL_APP_WX_WX_TEXT_H_
