@@ -1,25 +1,8 @@
 #include "html/html_writer.h"
 
-#include <unordered_map>
-
 #include "html/html_escape.h"
 #include "html/html_lines.h"
 #include "html/html_sections.h"
-
-namespace {
-
-// The first record of each class name: the blocks of a class are always
-// those of the first class that bears its name.
-std::unordered_map<std::string, const CClassInfo*> FirstClassByName(
-    std::span<const CClassInfo> classes) {
-  std::unordered_map<std::string, const CClassInfo*> first;
-  first.reserve(classes.size());
-  for (const CClassInfo& cls : classes)
-    first.try_emplace(cls.m_strName, &cls);
-  return first;
-}
-
-}  // namespace
 
 namespace {
 
@@ -48,7 +31,7 @@ bool BuildPage(CModuleInfo* module, const std::string& headerPath,
     return false;
   std::span<const CClassInfo> classes =
       Records(module->m_pClasses, module->m_nClasses);
-  auto firstByName = FirstClassByName(classes);
+  const auto firstByName = FirstClassesByName(*module);
   for (const CClassInfo& cls : classes) {
     if (!WriteHtmlClassSections(&lines, *firstByName.at(cls.m_strName),
                                 *module, navBar, &flush) ||
@@ -92,7 +75,7 @@ uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {
   }
   std::span<const CClassInfo> classes =
       Records(module.m_pClasses, module.m_nClasses);
-  auto firstByName = FirstClassByName(classes);
+  const auto firstByName = FirstClassesByName(module);
   for (const CClassInfo& record : classes) {
     const CClassInfo& cls = *firstByName.at(record.m_strName);
     bars += 1 + (cls.m_nVars > 0 ? 1 : 0);

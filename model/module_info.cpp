@@ -1,5 +1,7 @@
 #include "model/module_info.h"
 
+#include <algorithm>
+
 void CDeclInfo::Clear() {
   *this = CDeclInfo();
 }
@@ -40,4 +42,18 @@ CClassInfo* CModuleInfo::FindClass(const std::string& name) {
 
 const CClassInfo* CModuleInfo::FindClass(const std::string& name) const {
   return const_cast<CModuleInfo*>(this)->FindClass(name);
+}
+
+std::unordered_map<std::string_view, const CClassInfo*> FirstClassesByName(
+    const CModuleInfo& module) {
+  const size_t count =
+      module.m_nClasses <= 0
+          ? 0
+          : std::min(static_cast<size_t>(module.m_nClasses),
+                     module.m_pClasses.size());
+  std::unordered_map<std::string_view, const CClassInfo*> first;
+  first.reserve(count);
+  for (size_t i = 0; i < count; ++i)
+    first.try_emplace(module.m_pClasses[i].m_strName, &module.m_pClasses[i]);
+  return first;
 }

@@ -3,6 +3,8 @@
 #define VARNEL_MODEL_MODULE_INFO_H_
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/text.h"
@@ -162,5 +164,11 @@ class CModuleInfo {
   TextList m_arrHIncludes;
   TextList m_arrCppIncludes;
 };
+
+// The first record of each class name among the classes the count says
+// exist, which is the record FindClass gives for that name: built once,
+// it keeps a walk over many classes linear. The keys view the records.
+std::unordered_map<std::string_view, const CClassInfo*> FirstClassesByName(
+    const CModuleInfo& module);
 
 #endif  // VARNEL_MODEL_MODULE_INFO_H_

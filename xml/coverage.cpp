@@ -134,10 +134,7 @@ Coverage Counter::Count() {
   // Every class is written as the first class of its name.
   const size_t classes =
       UsableCount(module_.m_nClasses, module_.m_pClasses.size());
-  std::unordered_map<std::string_view, const CClassInfo*> firstByName;
-  for (size_t i = 0; i < classes; ++i)
-    firstByName.emplace(module_.m_pClasses[i].m_strName,
-                        &module_.m_pClasses[i]);
+  const auto firstByName = FirstClassesByName(module_);
   for (size_t i = 0; i < classes; ++i)
     Class(*firstByName.at(module_.m_pClasses[i].m_strName));
   return std::move(coverage_);

@@ -173,10 +173,11 @@ void CollectFilteredTexts(const CModuleInfo& module, MergeReport* report) {
         CollectWholeFunction(module.m_pFuncs[i], report);
   }
   size_t classes = UsableCount(module.m_nClasses, module.m_pClasses.size());
+  const auto firstByName = FirstClassesByName(module);
   for (size_t c = 0; c < classes; ++c) {
     const CClassInfo& cls = module.m_pClasses[c];
     // A class that repeats an earlier name is written as that one.
-    if (module.FindClass(cls.m_strName) != &cls)
+    if (firstByName.at(cls.m_strName) != &cls)
       continue;
     size_t vars = UsableCount(cls.m_nVars, cls.m_pVars.size());
     for (size_t i = 0; i < vars; ++i)

@@ -85,15 +85,9 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
       !AppendGlobalFuncs(&lines, *module, &flush) || !flush(&lines))
     return false;
 
-  // Each class is written as the first record of its name; one index built
-  // here keeps that lookup linear over many classes.
+  // Each class is written as the first record of its name.
   size_t count = UsableCount(module->m_nClasses, module->m_pClasses.size());
-  std::unordered_map<std::string_view, const CClassInfo*> firstByName;
-  firstByName.reserve(count);
-  for (size_t i = 0; i < count; ++i) {
-    const CClassInfo& cls = module->m_pClasses[i];
-    firstByName.emplace(cls.m_strName, &cls);
-  }
+  const auto firstByName = FirstClassesByName(*module);
   for (size_t i = 0; i < count; ++i) {
     if (!AppendClass(&lines, *firstByName.at(module->m_pClasses[i].m_strName),
                      *module, &flush) ||
