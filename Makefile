@@ -48,7 +48,7 @@ gui: build
 
 # Speed and memory of every phase on generated and real headers.
 bench: setup
-	@scripts/install-deps.sh doxygen universal-ctags
+	@scripts/install-deps.sh doxygen universal-ctags valgrind
 	scripts/bench.sh
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.

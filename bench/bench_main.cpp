@@ -16,12 +16,17 @@
 #include "bench/bench_runner.h"
 #include "bench/ctags_phase.h"
 #include "bench/library_phase.h"
+#include "bench/instructions_phase.h"
 #include "bench/startup_phase.h"
 #include "bench/header_generator.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 
 namespace {
+
+// Under cachegrind a run takes some twenty times as long, so the count of
+// instructions is taken at a smaller base than the timings.
+const int64_t kInstructionBaseBytes = 20000;
 
 struct Options {
   bool quick = false;
@@ -356,9 +361,14 @@ int main(int argc, char** argv) {
   }
 
   StartupRun startup;
-  if (!o.quick)
+  InstructionRun instructions;
+  if (!o.quick) {
     startup = RunStartupPhases(VARNEL_CLI_PATH, VARNEL_SOURCE_DIR,
                                run.settings.tempDir, 200);
+    std::fprintf(stderr, "instructions under cachegrind ...\n");
+    instructions = RunInstructionPhases(VARNEL_CLI_PATH, run.settings.tempDir,
+                                        kInstructionBaseBytes);
+  }
 
   std::error_code ec;
   std::filesystem::remove_all(run.settings.tempDir, ec);
@@ -366,8 +376,10 @@ int main(int argc, char** argv) {
   PrintReport(run, stdout);
   if (o.wx && o.library && !o.quick)
     PrintLibraryReport(library, stdout);
-  if (!o.quick)
+  if (!o.quick) {
     PrintStartupReport(startup, stdout);
+    PrintInstructionReport(instructions, stdout);
+  }
   if (!o.csvPath.empty() && !WriteCsv(run, o.csvPath)) {
     std::fprintf(stderr, "varnel_bench: cannot write %s\n", o.csvPath.c_str());
     ok = false;
