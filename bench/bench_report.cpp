@@ -55,6 +55,8 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " programs have at that point.\n  Each child warms up on a tiny header"
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
       " file that the xml phase saved.\n");
+  std::fprintf(out, "Outputs: written into %s (TMPDIR).\n",
+               s.tempDir.c_str());
   if (const char* tunables = std::getenv("GLIBC_TUNABLES"))
     std::fprintf(out, "Heap: as GLIBC_TUNABLES=%s sets it.\n", tunables);
   if (run.peakReset)

@@ -74,10 +74,12 @@ std::string TemporaryNameFor(const std::string& path) {
 enum PendingState { kFree, kFilling, kReady };
 struct PendingSlot {
   std::atomic<int> state{kFree};
-  char name[4096];
+  char name[4096] = {};
 };
 const int kPendingSlots = 64;
-PendingSlot g_pending[kPendingSlots];
+// Constant-initialised: a dynamic initialiser would touch all its pages at
+// every start of the program.
+constinit PendingSlot g_pending[kPendingSlots];
 static_assert(std::atomic<int>::is_always_lock_free,
               "the signal handler reads the slots");
 
