@@ -22,16 +22,7 @@ bool HasScheme(const std::string& href) {
 }  // namespace
 
 std::string PreviewPageText(const TextList& lines) {
-  size_t size = 0;
-  for (const std::string& line : lines)
-    size += line.size() + 1;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines) {
-    text += line;
-    text += '\n';
-  }
-  return text;
+  return JoinedWithLineFeeds(lines);
 }
 
 PreviewTarget ResolvePreviewLink(const std::string& href) {

@@ -28,18 +28,6 @@ const char kWarmUpHeader[] =
     "    struct SInner { int x; };\n"
     "};\n";
 
-std::string JoinLines(const TextList& lines) {
-  size_t size = 0;
-  for (const std::string& line : lines)
-    size += line.size() + 1;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines) {
-    text += line;
-    text += '\n';
-  }
-  return text;
-}
 
 int64_t OutputBytes(const TextList& lines) {
   int64_t bytes = 0;
@@ -61,7 +49,7 @@ void WarmUp() {
   BuildHtmlPage(&module, header, html, &lines);
   BuildXmlDocument(&module, header, html, &lines);
   CXmlTree tree;
-  if (tree.Load(JoinLines(lines)))
+  if (tree.Load(JoinedWithLineFeeds(lines)))
     MergeXmlDocument(&tree, &module);
 }
 
@@ -99,7 +87,7 @@ std::string XmlExport(CModuleInfo* module, const std::string& headerPath,
   // Building it reruns only the naming, so the model stays as it was.
   TextList lines;
   BuildXmlDocument(module, headerPath, htmlPath, &lines);
-  return JoinLines(lines);
+  return JoinedWithLineFeeds(lines);
 }
 
 // What the first parse child reports besides its measurement.

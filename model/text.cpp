@@ -200,6 +200,19 @@ std::string Trimmed(std::string_view text) {
   return copy;
 }
 
+std::string JoinedWithLineFeeds(const TextList& lines) {
+  size_t size = 0;
+  for (const std::string& line : lines)
+    size += line.size() + 1;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
 namespace {
 
 // Offset where the folder part of a path ends: after a leading drive

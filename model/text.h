@@ -45,6 +45,10 @@ std::string Mid(std::string_view text, int first);
 void Trim(std::string* text);
 std::string Trimmed(std::string_view text);
 
+// The lines each followed by a line feed, as one text: a list read back
+// as a file reader or an HTML window sees it.
+std::string JoinedWithLineFeeds(const TextList& lines);
+
 // The file-name parts of a path; "/" and "\" both separate folders.
 // Folder is everything up to the last separator (without it); stem and
 // extension split the file name at its last dot (the extension keeps it).
