@@ -4,7 +4,7 @@
 # Arguments name further packages a single job needs (the fuzz targets).
 set -e
 
-PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common fp-utils desktop-file-utils man-db groff-base dpkg-dev $*"
+PACKAGES="cmake make g++ libgtest-dev libgmock-dev libxml2-utils libwxgtk3.2-dev xvfb xdotool imagemagick librsvg2-common fp-utils desktop-file-utils man-db groff-base dpkg-dev python3 $*"
 
 missing=""
 for pkg in $PACKAGES; do

@@ -72,7 +72,7 @@ assert missing["line"] == line and missing["file"] == "Geometry.h", missing
 assert report["orphaned"] == []
 EOF
 else
-  echo "note: python3 is missing; the JSON report is not parsed"
+  fail "python3 is missing (scripts/install-deps.sh installs it): the JSON report cannot be read"
 fi
 
 # The filters change the counts as the page does: what the check calls
