@@ -119,11 +119,11 @@ bool MergeAll(const HeaderJob& job, MergeSession* session, JobLog* log) {
 // before anything is written.
 bool CheckRenamesUsed(const RenameMap& renames, JobLog* log) {
   const std::vector<std::string> unused = renames.Unused();
-  for (const auto& spec : unused)
-    log->Err() << "varnel: --rename " << spec
+  for (const auto& renameArg : unused)
+    log->Err() << "varnel: --rename " << renameArg
                << ": the merged files have no entry of the old name\n";
-  for (const auto& spec : renames.Unresolved())
-    log->Err() << "varnel: --rename " << spec
+  for (const auto& renameArg : renames.Unresolved())
+    log->Err() << "varnel: --rename " << renameArg
                << " moved nothing: the header has no entry of the new name\n";
   return unused.empty();
 }
@@ -318,8 +318,8 @@ int Run(const HeaderJob& job, std::ostream* stdoutStream,
   JobLog* log = &result->log;
   RenameMap renames;
   std::string message;
-  for (const auto& spec : job.renames) {
-    if (!renames.Add(spec, &message)) {
+  for (const auto& renameArg : job.renames) {
+    if (!renames.Add(renameArg, &message)) {
       log->Err() << "varnel: " << message << "\n";
       return 2;
     }

@@ -107,12 +107,12 @@ void PrintKeptTexts(const SideFilePlan& plan, const KeptWhere& where,
     return;
   for (const UnplacedEntry* entry : kept.Entries())
     PrintEntry(*entry, where, err);
-  for (const std::string& spec : suggestions) {
-    const std::string to = spec.substr(spec.find('=') + 1);
+  for (const std::string& renameArg : suggestions) {
+    const std::string to = renameArg.substr(renameArg.find('=') + 1);
     err << "varnel: " << to
         << " has the same parameters and return values and no description"
            " yet; if it is the renamed entry: --rename "
-        << spec << "\n";
+        << renameArg << "\n";
   }
   auto count = [&](UnplacedReason reason) {
     return kept.CountTexts(

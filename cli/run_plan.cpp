@@ -93,21 +93,22 @@ class OutputPlaces {
 
 // "STEM:OLD=NEW" split at its first single ":"; no such colon before the
 // "=" leaves `stem` empty.
-void SplitStem(const std::string& spec, std::string* stem, std::string* rest) {
-  const size_t eq = spec.find('=');
-  for (size_t i = 0; i < spec.size() && i < eq; ++i) {
-    if (spec[i] != ':')
+void SplitStem(const std::string& renameArg, std::string* stem,
+               std::string* rest) {
+  const size_t eq = renameArg.find('=');
+  for (size_t i = 0; i < renameArg.size() && i < eq; ++i) {
+    if (renameArg[i] != ':')
       continue;
-    if (i + 1 < spec.size() && spec[i + 1] == ':') {
+    if (i + 1 < renameArg.size() && renameArg[i + 1] == ':') {
       ++i;
       continue;
     }
-    *stem = spec.substr(0, i);
-    *rest = spec.substr(i + 1);
+    *stem = renameArg.substr(0, i);
+    *rest = renameArg.substr(i + 1);
     return;
   }
   stem->clear();
-  *rest = spec;
+  *rest = renameArg;
 }
 
 // The jobs whose header has `stem`.
@@ -140,21 +141,21 @@ bool AssignMerges(const CliOptions& opts, RunPlan* plan, std::string* err) {
 }
 
 bool AssignRenames(const CliOptions& opts, RunPlan* plan, std::string* err) {
-  for (const std::string& spec : opts.renames) {
+  for (const std::string& renameArg : opts.renames) {
     std::string stem, rest;
-    SplitStem(spec, &stem, &rest);
+    SplitStem(renameArg, &stem, &rest);
     if (stem.empty()) {
       if (plan->library) {
-        *err = "--rename " + spec +
+        *err = "--rename " + renameArg +
                ": with several headers, name the header: STEM:OLD=NEW";
         return false;
       }
-      plan->jobs[0].renames.push_back(spec);
+      plan->jobs[0].renames.push_back(renameArg);
       continue;
     }
     std::vector<HeaderJob*> jobs = JobsOfStem(plan, stem);
     if (jobs.size() != 1) {
-      *err = "--rename " + spec + ": " +
+      *err = "--rename " + renameArg + ": " +
              (jobs.empty() ? "no header of the stem " + stem + " is given"
                            : "several headers have the stem " + stem);
       return false;

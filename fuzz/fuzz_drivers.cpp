@@ -372,8 +372,8 @@ void RequireNothingLost(CXmlTree* xml, const std::string& once) {
   CModuleInfo renamed = ExampleModel();
   SetAllOptions(&renamed, true);
   RenameMap renames;
-  for (const char* spec : kRenames)
-    Require(renames.Add(spec, &err), "the renames are well-formed");
+  for (const char* renameArg : kRenames)
+    Require(renames.Add(renameArg, &err), "the renames are well-formed");
   renames.Resolve(renamed);
   MergeSession moved(&renamed, &renames);
   Require(moved.MergeLoaded(xml, "fuzz.xml"), "the file merges renamed");

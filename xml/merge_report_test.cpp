@@ -319,10 +319,10 @@ TEST(RenamesTest, MoveClassesMethodsFunctionsVariablesAndMembers) {
   CModuleInfo model = Parse(v2);
   RenameMap renames;
   std::string err;
-  for (const char* spec :
+  for (const char* renameArg :
        {"CFoo::Bar=CFoo::Baz", "COld=CNew", "Area=Surface",
         "g_nCount=g_nTotal", "CFoo::m_nSize=CFoo::m_nLength"})
-    ASSERT_TRUE(renames.Add(spec, &err)) << err;
+    ASSERT_TRUE(renames.Add(renameArg, &err)) << err;
   renames.Resolve(model);
   MergeReport report;
   ASSERT_TRUE(Merge(filled, &model, &report, &renames));

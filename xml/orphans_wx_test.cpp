@@ -100,7 +100,7 @@ std::vector<size_t> WordPositions(const std::string& text,
 // spells only once; gives the renames as OLD=NEW.
 std::vector<std::string> RenameOneMethodPerClass(const CModuleInfo& module,
                                                  std::string* header) {
-  std::vector<std::string> specs;
+  std::vector<std::string> renameArgs;
   std::set<std::string> classesSeen;
   for (const CClassInfo& cls : module.m_pClasses) {
     if (!classesSeen.insert(cls.m_strName).second)
@@ -116,12 +116,12 @@ std::vector<std::string> RenameOneMethodPerClass(const CModuleInfo& module,
       if (at.size() != 1)
         continue;
       header->insert(at[0] + name.size(), "Renamed");
-      specs.push_back(cls.m_strName + "::" + name + "=" + cls.m_strName +
+      renameArgs.push_back(cls.m_strName + "::" + name + "=" + cls.m_strName +
                       "::" + name + "Renamed");
       break;
     }
   }
-  return specs;
+  return renameArgs;
 }
 
 bool Merge(const std::string& xml, MergeSession* session,
@@ -188,10 +188,10 @@ TEST(OrphansWxTest, RenamedMethodsLoseNothingAndRenamesPutThemBack) {
     int count = 0;
     const std::string filled = Filled(Export(original), &count);
     std::string changed = header;
-    const std::vector<std::string> specs =
+    const std::vector<std::string> renameArgs =
         RenameOneMethodPerClass(original, &changed);
     ++headers;
-    renamed += static_cast<int>(specs.size());
+    renamed += static_cast<int>(renameArgs.size());
 
     // Without the renames: every text is in the export or the side file,
     // and the side file with the export brings back the same.
@@ -221,8 +221,8 @@ TEST(OrphansWxTest, RenamedMethodsLoseNothingAndRenamesPutThemBack) {
     ASSERT_TRUE(Parse(changed, name, &moved));
     RenameMap renames;
     std::string err;
-    for (const std::string& spec : specs)
-      ASSERT_TRUE(renames.Add(spec, &err)) << err;
+    for (const std::string& renameArg : renameArgs)
+      ASSERT_TRUE(renames.Add(renameArg, &err)) << err;
     renames.Resolve(moved);
     MergeSession withRenames(&moved, &renames);
     ASSERT_TRUE(Merge(filled, &withRenames, name + ".xml"));

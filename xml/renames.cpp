@@ -89,27 +89,27 @@ bool IsGoneWhole(const UnplacedEntry& entry) {
 
 std::vector<std::string> SuggestRenames(const MergeReport& report,
                                         const CModuleInfo& module) {
-  std::vector<std::string> specs;
+  std::vector<std::string> renameArgs;
   for (const UnplacedEntry* entry : report.Entries()) {
     if (!IsGoneWhole(*entry) || entry->params.empty())
       continue;
     if (entry->kind == EntryKind::kFunction) {
       if (const CDeclInfo* to =
               OnlyLookalike(*entry, module.m_pFuncs, module.m_nFuncs))
-        specs.push_back(entry->name + "=" + to->m_strName);
+        renameArgs.push_back(entry->name + "=" + to->m_strName);
     } else if (entry->kind == EntryKind::kMethod) {
       for (const CClassInfo& cls : module.m_pClasses) {
         if (cls.m_strAnchor != entry->classKey)
           continue;
         if (const CDeclInfo* to =
                 OnlyLookalike(*entry, cls.m_pFuncs, cls.m_nFuncs))
-          specs.push_back(entry->className + "::" + entry->name + "=" +
+          renameArgs.push_back(entry->className + "::" + entry->name + "=" +
                           cls.m_strName + "::" + to->m_strName);
         break;
       }
     }
   }
-  return specs;
+  return renameArgs;
 }
 
 std::string AnchorFor(std::string_view prefix, std::string_view name) {
@@ -119,17 +119,17 @@ std::string AnchorFor(std::string_view prefix, std::string_view name) {
   return text;
 }
 
-bool RenameMap::Add(std::string_view spec, std::string* err) {
-  size_t eq = spec.find('=');
+bool RenameMap::Add(std::string_view renameArg, std::string* err) {
+  size_t eq = renameArg.find('=');
   Rename r;
-  r.spec = std::string(spec);
+  r.renameArg = std::string(renameArg);
   if (eq != std::string_view::npos) {
-    r.from = Trimmed(spec.substr(0, eq));
-    r.to = Trimmed(spec.substr(eq + 1));
+    r.from = Trimmed(renameArg.substr(0, eq));
+    r.to = Trimmed(renameArg.substr(eq + 1));
   }
   if (r.from.empty() || r.to.empty() || Contains(r.to, '=')) {
     *err = "--rename takes OLD=NEW, for example CFoo::Get=CFoo::Fetch: " +
-           r.spec;
+           r.renameArg;
     return false;
   }
   SplitQualified(r.from, &r.fromClass, &r.fromMember);
@@ -254,17 +254,17 @@ void RenameMap::NoteOrphanClass(const std::string& fileClassKey) {
 }
 
 std::vector<std::string> RenameMap::Unused() const {
-  std::vector<std::string> specs;
+  std::vector<std::string> renameArgs;
   for (const Rename& r : renames_)
     if (!r.used)
-      specs.push_back(r.spec);
-  return specs;
+      renameArgs.push_back(r.renameArg);
+  return renameArgs;
 }
 
 std::vector<std::string> RenameMap::Unresolved() const {
-  std::vector<std::string> specs;
+  std::vector<std::string> renameArgs;
   for (const Rename& r : renames_)
     if (r.unresolvedUse && !r.resolvedUse)
-      specs.push_back(r.spec);
-  return specs;
+      renameArgs.push_back(r.renameArg);
+  return renameArgs;
 }

@@ -15,7 +15,7 @@
 class RenameMap {
  public:
   // Adds "OLD=NEW"; false with a message when it is not of that form.
-  bool Add(std::string_view spec, std::string* err);
+  bool Add(std::string_view renameArg, std::string* err);
   bool empty() const { return renames_.empty(); }
 
   // Works out the anchors of the new names in the parsed model; a rename
@@ -51,7 +51,7 @@ class RenameMap {
 
  private:
   struct Rename {
-    std::string spec;
+    std::string renameArg;
     std::string from, to;
     std::string fromClass, fromMember;  // split at the last "::", if any
     std::string toClass, toMember;
