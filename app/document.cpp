@@ -14,6 +14,7 @@
 #include "html/output_limit.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
+#include "model/text.h"
 #include "parser/parse_header.h"
 #include "parser/declaration_lines.h"
 #include "xml/check_report.h"
@@ -522,7 +523,7 @@ bool CDocVarnel::BuildHtml() {
 bool CDocVarnel::BuildPreviewPage(std::string* page) {
   if (!m_bParsed || !FormFirst() || !BuildHtml())
     return false;
-  *page = PreviewPageText(m_arrLines);
+  *page = JoinedWithLineFeeds(m_arrLines);
   return true;
 }
 

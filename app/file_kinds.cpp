@@ -28,8 +28,10 @@ DropPlan PlanDrop(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     switch (KindOfFile(file)) {
       case FileKind::kHeader:
-        (plan.header.empty() ? plan.header : plan.ignored.emplace_back()) =
-            file;
+        if (plan.header.empty())
+          plan.header = file;
+        else
+          plan.ignored.push_back(file);
         break;
       case FileKind::kXml:
         plan.xml.push_back(file);

@@ -21,10 +21,6 @@ bool HasScheme(const std::string& href) {
 
 }  // namespace
 
-std::string PreviewPageText(const TextList& lines) {
-  return JoinedWithLineFeeds(lines);
-}
-
 PreviewTarget ResolvePreviewLink(const std::string& href) {
   PreviewTarget target;
   if (href.empty())

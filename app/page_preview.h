@@ -6,11 +6,6 @@
 
 #include <string>
 
-#include "model/text.h"
-
-// The lines of a built page as one text, each ending in a line feed.
-std::string PreviewPageText(const TextList& lines);
-
 struct PreviewTarget {
   enum Kind {
     kAnchor,    // scroll to `anchor`

@@ -9,6 +9,7 @@
 #include "app/document.h"
 #include "app/fake_platform.h"
 #include "app/view_logic.h"
+#include "model/text.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ TEST(PreviewLinkTest, LinksWithASchemeAreNotFollowed) {
 }
 
 TEST(PreviewPageTest, LinesAreJoinedEachEndingInALineFeed) {
-  EXPECT_EQ("", PreviewPageText({}));
-  EXPECT_EQ("<html>\n\n\xC4</html>\n", PreviewPageText({"<html>", "", "\xC4</html>"}));
+  EXPECT_EQ("", JoinedWithLineFeeds({}));
+  EXPECT_EQ("<html>\n\n\xC4</html>\n", JoinedWithLineFeeds({"<html>", "", "\xC4</html>"}));
 }
 
 const char kShapeHeader[] =

@@ -17,7 +17,7 @@ std::string ToPath(const wxString& path) {
   wxCharBuffer bytes = path.fn_str();
   if (bytes.data() && (bytes.length() > 0 || path.empty()))
     return std::string(bytes.data(), bytes.length());
-  return std::string(path.mb_str(wxConvISO8859_1));
+  return ToLatin1(path);
 }
 
 std::string ToLatin1(const wxString& text) {
