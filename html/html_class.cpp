@@ -110,7 +110,8 @@ void WriteOverview(TextList* lines, const ClassContext& ctx) {
   WriteBars(lines, ctx);
 }
 
-void WriteDataMembers(TextList* lines, const ClassContext& ctx) {
+bool WriteDataMembers(TextList* lines, const ClassContext& ctx,
+                      const LineSink* flush) {
   const CClassInfo& cls = ctx.cls;
   WriteSplitFileObject(lines, ctx.module, cls.m_strVarFile, cls.m_strVarTitle);
   WriteKeywordObject(lines, ctx.module,
@@ -121,15 +122,21 @@ void WriteDataMembers(TextList* lines, const ClassContext& ctx) {
   if (!cls.m_strVarText.empty())
     lines->push_back(cls.m_strVarText);
   lines->push_back("<dl>");
-  for (const CDeclInfo& var : Records(cls.m_pVars, cls.m_nVars))
-    if (IsShown(var, ctx.module))
-      WriteVariableEntry(lines, var);
+  for (const CDeclInfo& var : Records(cls.m_pVars, cls.m_nVars)) {
+    if (!IsShown(var, ctx.module))
+      continue;
+    WriteVariableEntry(lines, var);
+    if (!FlushIfLong(lines, flush))
+      return false;
+  }
   lines->push_back("</dl>");
   WriteBars(lines, ctx);
+  return true;
 }
 
-void WriteMethodList(TextList* lines, const ClassContext& ctx,
-                     std::span<const CDeclInfo> methods) {
+bool WriteMethodList(TextList* lines, const ClassContext& ctx,
+                     std::span<const CDeclInfo> methods,
+                     const LineSink* flush) {
   const CClassInfo& cls = ctx.cls;
   WriteSplitFileObject(lines, ctx.module, cls.m_strFuncFile,
                        cls.m_strFuncTitle);
@@ -141,11 +148,16 @@ void WriteMethodList(TextList* lines, const ClassContext& ctx,
   if (!cls.m_strFuncText.empty())
     lines->push_back(cls.m_strFuncText);
   lines->push_back("<dl>");
-  for (const CDeclInfo& method : methods)
-    if (IsShown(method, ctx.module))
-      WriteFunctionEntry(lines, ctx.module, method);
+  for (const CDeclInfo& method : methods) {
+    if (!IsShown(method, ctx.module))
+      continue;
+    WriteFunctionEntry(lines, ctx.module, method);
+    if (!FlushIfLong(lines, flush))
+      return false;
+  }
   lines->push_back("</dl>");
   WriteBars(lines, ctx);
+  return true;
 }
 
 // With the stylesheet the declarations are headings of their own, outside
@@ -183,13 +195,13 @@ bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
                             const LineSink* flush) {
   const ClassContext ctx{cls, module, ClassNavBarLines(cls, module), navBar};
   WriteOverview(lines, ctx);
-  if (cls.m_nVars > 0)
-    WriteDataMembers(lines, ctx);
+  if (cls.m_nVars > 0 && !WriteDataMembers(lines, ctx, flush))
+    return false;
   if (cls.m_nFuncs <= 0)
     return true;
   std::span<const CDeclInfo> methods = Records(cls.m_pFuncs, cls.m_nFuncs);
-  WriteMethodList(lines, ctx, methods);
-  if (flush && !(*flush)(lines))
+  if (!WriteMethodList(lines, ctx, methods, flush) ||
+      (flush && !(*flush)(lines)))
     return false;
   // Every method has its detail block, also those the filter hides.
   for (const CDeclInfo& method : methods) {

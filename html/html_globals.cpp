@@ -23,9 +23,9 @@ void WriteSectionHeading(TextList* lines, const CModuleInfo& module,
   }
 }
 
-void WriteFunctionList(TextList* lines, const CModuleInfo& module,
+bool WriteFunctionList(TextList* lines, const CModuleInfo& module,
                        std::span<const CDeclInfo> funcs,
-                       const TextList& navBar) {
+                       const TextList& navBar, const LineSink* flush) {
   WriteSplitFileObject(lines, module, module.m_strFuncFile,
                        module.m_strFuncTitle);
   WriteKeywordObject(lines, module, {module.m_strName + ": Global functions"});
@@ -35,11 +35,16 @@ void WriteFunctionList(TextList* lines, const CModuleInfo& module,
       TextOr(module.m_strFuncText, "This is the list of global functions."));
   lines->push_back("</p>");
   lines->push_back("<dl>");
-  for (const CDeclInfo& func : funcs)
-    if (IsShown(func, module))
-      WriteFunctionEntry(lines, module, func);
+  for (const CDeclInfo& func : funcs) {
+    if (!IsShown(func, module))
+      continue;
+    WriteFunctionEntry(lines, module, func);
+    if (!FlushIfLong(lines, flush))
+      return false;
+  }
   lines->push_back("</dl>");
   AppendLines(lines, navBar);
+  return true;
 }
 
 void WriteFunctionBlock(TextList* lines, const CModuleInfo& module,
@@ -57,10 +62,11 @@ void WriteFunctionBlock(TextList* lines, const CModuleInfo& module,
 
 }  // namespace
 
-void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
-                                const TextList& navBar) {
+bool WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
+                                const TextList& navBar,
+                                const LineSink* flush) {
   if (module.m_nVars <= 0)
-    return;
+    return true;
   WriteSplitFileObject(lines, module, module.m_strVarFile,
                        module.m_strVarTitle);
   WriteKeywordObject(lines, module, {module.m_strName + ": Global variables"});
@@ -71,11 +77,16 @@ void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
       "This is the list of variables, that are not assigned to any class."));
   lines->push_back("</p>");
   lines->push_back("<dl>");
-  for (const CDeclInfo& var : Records(module.m_pVars, module.m_nVars))
-    if (IsShown(var, module))
-      WriteVariableEntry(lines, var);
+  for (const CDeclInfo& var : Records(module.m_pVars, module.m_nVars)) {
+    if (!IsShown(var, module))
+      continue;
+    WriteVariableEntry(lines, var);
+    if (!FlushIfLong(lines, flush))
+      return false;
+  }
   lines->push_back("</dl>");
   AppendLines(lines, navBar);
+  return true;
 }
 
 bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
@@ -84,8 +95,8 @@ bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
   if (module.m_nFuncs <= 0)
     return true;
   std::span<const CDeclInfo> funcs = Records(module.m_pFuncs, module.m_nFuncs);
-  WriteFunctionList(lines, module, funcs, navBar);
-  if (flush && !(*flush)(lines))
+  if (!WriteFunctionList(lines, module, funcs, navBar, flush) ||
+      (flush && !(*flush)(lines)))
     return false;
   for (const CDeclInfo& func : funcs) {
     if (!IsShown(func, module))

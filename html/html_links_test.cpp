@@ -192,3 +192,49 @@ TEST(HtmlLinksTest, PageInPiecesEqualsTheWholePageAndOutgrowsTheEstimate) {
                                      [&](TextList*) { return ++calls < 2; }));
   EXPECT_EQ(2, calls);
 }
+
+// A list of thousands of entries (a huge class, a header of many globals)
+// goes to the file while it is built: no piece holds a whole list, the
+// bytes stay those of the page, and a failed write stops inside the list.
+TEST(HtmlLinksTest, LongListsAreHandedOnWhileTheyAreBuilt) {
+  std::string header = "class CBig\n{\npublic:\n";
+  for (int i = 0; i < 3000; ++i)
+    header += "int m_n" + std::to_string(i) + ";\nint Method" +
+              std::to_string(i) + "(int a);\n";
+  header += "};\n";
+  for (int i = 0; i < 3000; ++i)
+    header += "int g_n" + std::to_string(i) + ";\nint Global" +
+              std::to_string(i) + "(int a);\n";
+  CModuleInfo module;
+  module.m_strName = "Big";
+  TextList lines;
+  std::string err;
+  ASSERT_TRUE(ParseHeaderText(header, "Big.h", "Big.htm", {}, {}, &lines,
+                              &module, &err));
+  ASSERT_EQ(3000, module.m_nVars);
+  TextList whole;
+  BuildHtmlPage(&module, "Big.h", "Big.htm", &whole);
+  size_t largest = 0;
+  std::string wholeBytes, pieceBytes;
+  for (const auto& line : whole)
+    wholeBytes += line + "\r\n";
+  ASSERT_TRUE(BuildHtmlPageInPieces(&module, "Big.h", "Big.htm",
+                                    [&](TextList* piece) {
+                                      largest = std::max(largest, piece->size());
+                                      for (const auto& line : *piece)
+                                        pieceBytes += line + "\r\n";
+                                      piece->clear();
+                                      return true;
+                                    }));
+  EXPECT_EQ(wholeBytes, pieceBytes);
+  // Each list alone is over 6000 lines.
+  EXPECT_LT(largest, 4096 + 100u);
+
+  int calls = 0;
+  EXPECT_FALSE(BuildHtmlPageInPieces(&module, "Big.h", "Big.htm",
+                                     [&](TextList* piece) {
+                                       piece->clear();
+                                       return ++calls < 2;
+                                     }));
+  EXPECT_EQ(2, calls);
+}

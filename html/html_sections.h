@@ -13,11 +13,12 @@ TextList HtmlNavBarLines(const CModuleInfo& module);
 
 void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
                             const TextList& navBar);
-void WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
-                                const TextList& navBar);
-// `flush`, when given, gets the lines after the list and after every
-// detail block (see BuildHtmlPageInPieces); false from it stops the writer,
-// which then returns false.
+// `flush`, when given, gets the lines while a long list is written, after
+// the list and after every detail block (see BuildHtmlPageInPieces); false
+// from it stops the writer, which then returns false.
+bool WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
+                                const TextList& navBar,
+                                const LineSink* flush = nullptr);
 bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
                                  const TextList& navBar,
                                  const LineSink* flush = nullptr);

@@ -25,8 +25,8 @@ bool BuildPage(CModuleInfo* module, const std::string& headerPath,
   }
   WriteHtmlHead(&lines, *module);
   WriteHtmlModuleSection(&lines, *module, navBar);
-  WriteHtmlGlobalVarsSection(&lines, *module, navBar);
-  if (!WriteHtmlGlobalFuncsSection(&lines, *module, navBar, &flush) ||
+  if (!WriteHtmlGlobalVarsSection(&lines, *module, navBar, &flush) ||
+      !WriteHtmlGlobalFuncsSection(&lines, *module, navBar, &flush) ||
       !flush(&lines))
     return false;
   std::span<const CClassInfo> classes =

@@ -74,9 +74,6 @@ void AppendStatistics(TextList* lines, const std::string& subject,
 // the content of a ModuleFunction or Method.
 void AppendFunctionBody(TextList* lines, const CDeclInfo& func);
 
-// Hands the lines to `flush`, if there is one, once they are many: a long
-// list of entries is then written as it is built instead of held whole.
-bool FlushIfLong(TextList* lines, const LineSink* flush);
 
 // The global sections, with `flush` as above; false when a flush failed.
 bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,

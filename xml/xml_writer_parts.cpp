@@ -163,13 +163,6 @@ size_t UsableCount(int count, size_t size) {
   return count <= 0 ? 0 : std::min(static_cast<size_t>(count), size);
 }
 
-bool FlushIfLong(TextList* lines, const LineSink* flush) {
-  // Long enough that handing on costs nothing next to building, short
-  // enough that a piece stays a few hundred kilobytes.
-  const size_t kPieceLines = 4096;
-  return flush == nullptr || lines->size() < kPieceLines || (*flush)(lines);
-}
-
 bool IsListedMember(const CDeclInfo& member, const CModuleInfo& module) {
   if (member.m_nScope == SCOPE_PROTECTED)
     return module.m_bShowProtected || module.m_bShowPrivate;
