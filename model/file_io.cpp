@@ -172,6 +172,13 @@ bool SafeFileWriter::Write(const TextList& lines, std::string* err) {
   return WriteBlock() || Fail(err);
 }
 
+bool SafeFileWriter::WriteBytes(std::string_view bytes, std::string* err) {
+  if (!file_)
+    return Fail(err);
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ||
+         Fail(err);
+}
+
 bool SafeFileWriter::WriteBlock() {
   const bool ok =
       std::fwrite(block_.data(), 1, block_.size(), file_) == block_.size();
@@ -208,6 +215,17 @@ bool SaveLines(const std::string& path, const TextList& lines,
                std::string* err) {
   SafeFileWriter writer;
   return writer.Open(path, err) && writer.Write(lines, err) &&
+         writer.Commit(err);
+}
+
+bool SaveBytePieces(const std::string& path,
+                    const std::function<bool(const ByteSink&)>& build,
+                    std::string* err) {
+  SafeFileWriter writer;
+  return writer.Open(path, err) &&
+         build([&](std::string* bytes) {
+           return writer.WriteBytes(*bytes, err);
+         }) &&
          writer.Commit(err);
 }
 

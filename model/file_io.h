@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "model/line_out.h"
 #include "model/line_sink.h"
 #include "model/text.h"
 
@@ -56,6 +57,8 @@ class SafeFileWriter {
   bool Open(const std::string& path, std::string* err);
   // Every line followed by CR LF, bytes unchanged.
   bool Write(const TextList& lines, std::string* err);
+  // The bytes as they are.
+  bool WriteBytes(std::string_view bytes, std::string* err);
   bool Commit(std::string* err);
 
  private:
@@ -74,6 +77,11 @@ class SafeFileWriter {
 bool SavePieces(const std::string& path,
                 const std::function<bool(const LineSink&)>& build,
                 std::string* err);
+
+// The same for a build that hands on bytes (see LineOut).
+bool SaveBytePieces(const std::string& path,
+                    const std::function<bool(const ByteSink&)>& build,
+                    std::string* err);
 
 // Removes the temporary files of the SafeFileWriters being written, if
 // any. Safe to call from a signal handler, so that a program stopped by a

@@ -1,0 +1,64 @@
+#include "model/line_out.h"
+
+namespace {
+
+// Large enough that a write call costs nothing next to filling the block,
+// small enough that the block stays in the processor's cache.
+const size_t kBlockBytes = 256 * 1024;
+
+}  // namespace
+
+LineOut::LineOut(TextList* lines, const LineSink* flush)
+    : lines_(lines), flush_(flush) {}
+
+LineOut::LineOut(const ByteSink& sink) : sink_(&sink) {
+  bytes_.reserve(kBlockBytes + kBlockBytes / 4);
+}
+
+std::string* LineOut::Begin() {
+  if (sink_)
+    return &bytes_;
+  line_.clear();
+  return &line_;
+}
+
+void LineOut::End() {
+  if (sink_)
+    bytes_.append("\r\n", 2);
+  else
+    lines_->push_back(std::move(line_));
+}
+
+void LineOut::Lines(const TextList& block) {
+  if (!sink_) {
+    lines_->insert(lines_->end(), block.begin(), block.end());
+    return;
+  }
+  for (const std::string& line : block)
+    Line(line);
+}
+
+bool LineOut::HandOn() {
+  if (!failed_ && !(*sink_)(&bytes_))
+    failed_ = true;
+  bytes_.clear();
+  return !failed_;
+}
+
+bool LineOut::FlushIfLong() {
+  if (!sink_)
+    return ::FlushIfLong(lines_, flush_);
+  return bytes_.size() < kBlockBytes || HandOn();
+}
+
+bool LineOut::Flush() {
+  if (!sink_)
+    return flush_ == nullptr || (*flush_)(lines_);
+  return FlushIfLong();
+}
+
+bool LineOut::Finish() {
+  if (!sink_)
+    return Flush();
+  return bytes_.empty() ? !failed_ : HandOn();
+}

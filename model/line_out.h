@@ -1,0 +1,76 @@
+// Where a writer puts the lines it builds: a line list (the whole output in
+// memory, or pieces of it handed to a LineSink), or the bytes of a file
+// (each line followed by CR LF) handed to a ByteSink in large blocks.
+//
+// A writer builds each line from its parts with Line(...). In the byte form
+// the parts go straight into the block being filled, so a page of millions
+// of lines costs no heap string per line and no second copy on the way to
+// the file. Both forms give the same bytes.
+#ifndef VARNEL_MODEL_LINE_OUT_H_
+#define VARNEL_MODEL_LINE_OUT_H_
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/line_sink.h"
+#include "model/text.h"
+
+// Takes a block of bytes out of `bytes` (it may leave it empty or not;
+// the writer clears it); false when the write failed, which stops the
+// build.
+typedef std::function<bool(std::string* bytes)> ByteSink;
+
+// A part of a line that is appended as it is.
+inline void AppendLinePart(std::string* line, std::string_view part) {
+  line->append(part);
+}
+inline void AppendLinePart(std::string* line, char part) {
+  line->push_back(part);
+}
+
+class LineOut {
+ public:
+  // Lines appended to `lines`; with `flush` they are handed to it at
+  // FlushIfLong (once there are thousands) and at Flush.
+  explicit LineOut(TextList* lines, const LineSink* flush = nullptr);
+  // Bytes handed to `sink` at FlushIfLong and at Flush once the block is
+  // large, and at Finish.
+  explicit LineOut(const ByteSink& sink);
+  LineOut(const LineOut&) = delete;
+  LineOut& operator=(const LineOut&) = delete;
+
+  // One line made of `parts`; a part is anything AppendLinePart takes
+  // (a text, a character, or an escaping wrapper of the writers).
+  template <typename... Parts>
+  void Line(const Parts&... parts) {
+    std::string* line = Begin();
+    (AppendLinePart(line, parts), ...);
+    End();
+  }
+
+  // Each line of `block` in turn.
+  void Lines(const TextList& block);
+
+  // A point where a long list may be handed on.
+  bool FlushIfLong();
+  // The end of a block: the lines built so far are handed on (a list
+  // output), or the bytes are once they fill a block.
+  bool Flush();
+  // Hands on whatever is left. The output is complete afterwards.
+  bool Finish();
+
+ private:
+  std::string* Begin();
+  void End();
+  bool HandOn();
+
+  TextList* lines_ = nullptr;
+  const LineSink* flush_ = nullptr;
+  const ByteSink* sink_ = nullptr;
+  std::string bytes_;
+  std::string line_;
+  bool failed_ = false;
+};
+
+#endif  // VARNEL_MODEL_LINE_OUT_H_

@@ -1,0 +1,98 @@
+#include "model/line_out.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Quoted {
+  std::string_view text;
+};
+void AppendLinePart(std::string* line, const Quoted& part) {
+  line->push_back('"');
+  line->append(part.text);
+  line->push_back('"');
+}
+
+// The same writer run into both forms.
+template <typename Out>
+bool WriteSample(Out* out, int entries) {
+  out->Line("<dl>");
+  for (int i = 0; i < entries; ++i) {
+    const std::string n = std::to_string(i);
+    out->Line("<dt>", Quoted{n}, "</dt>", ' ', std::string_view("x"));
+    if (!out->FlushIfLong())
+      return false;
+  }
+  out->Lines({"</dl>", "a\r\nb"});
+  return out->Flush();
+}
+
+std::string BytesOf(const TextList& lines) {
+  std::string bytes;
+  for (const auto& line : lines)
+    bytes += line + "\r\n";
+  return bytes;
+}
+
+}  // namespace
+
+// Lists and bytes carry the same output; pieces of either stay bounded
+// while a long list is written.
+TEST(LineOutTest, ListAndBytesGiveTheSameOutputInBoundedPieces) {
+  TextList whole;
+  LineOut list(&whole);
+  ASSERT_TRUE(WriteSample(&list, 100000));
+  ASSERT_TRUE(list.Finish());
+  ASSERT_EQ(100003u, whole.size());
+  EXPECT_EQ("<dt>\"7\"</dt> x", whole[8]);
+
+  TextList pieces;
+  size_t largestPiece = 0;
+  LineSink flush = [&](TextList* piece) {
+    largestPiece = std::max(largestPiece, piece->size());
+    AppendPiece(&pieces, piece);
+    return true;
+  };
+  TextList built;
+  LineOut piecewise(&built, &flush);
+  ASSERT_TRUE(WriteSample(&piecewise, 100000));
+  ASSERT_TRUE(piecewise.Finish());
+  EXPECT_EQ(whole, pieces);
+  EXPECT_LE(largestPiece, 4096u);
+
+  std::string bytes;
+  size_t largestBlock = 0;
+  ByteSink sink = [&](std::string* block) {
+    largestBlock = std::max(largestBlock, block->size());
+    bytes += *block;
+    return true;
+  };
+  LineOut byteOut(sink);
+  ASSERT_TRUE(WriteSample(&byteOut, 100000));
+  ASSERT_TRUE(byteOut.Finish());
+  EXPECT_EQ(BytesOf(whole), bytes);
+  EXPECT_LT(largestBlock, 300u * 1024);
+  EXPECT_GT(bytes.size(), 3 * largestBlock);
+}
+
+// A sink that fails stops the writer at the next hand-over and keeps
+// failing; nothing is handed on after the failure.
+TEST(LineOutTest, AFailedHandOverStopsTheWriter) {
+  int calls = 0;
+  ByteSink failing = [&](std::string*) { return ++calls < 2; };
+  LineOut out(failing);
+  EXPECT_FALSE(WriteSample(&out, 100000));
+  EXPECT_EQ(2, calls);
+  EXPECT_FALSE(out.Finish());
+  EXPECT_EQ(2, calls);
+
+  LineOut empty(failing);
+  EXPECT_TRUE(empty.Finish());  // nothing to hand on
+
+  TextList lines;
+  int listCalls = 0;
+  LineSink refusing = [&](TextList*) { return ++listCalls > 99; };
+  LineOut list(&lines, &refusing);
+  EXPECT_FALSE(WriteSample(&list, 10000));
+  EXPECT_EQ(1, listCalls);
+}
