@@ -14,14 +14,6 @@ bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
 // IsWhite, inlined: every line is trimmed at least once.
 bool IsWhiteByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// Quotes and slashes: where a comment or a literal may begin.
-bool MayStripAny(std::string_view line) {
-  for (char c : line)
-    if (c == '"' || c == '\'' || c == '/')
-      return true;
-  return false;
-}
-
 // Every byte of `w` that equals the byte repeated in `pattern` has its top
 // bit set in the result, and no other byte does.
 uint64_t BytesEqual(uint64_t w, uint64_t pattern) {
@@ -55,6 +47,13 @@ size_t NextToCollapse(const char* s, size_t i, size_t end) {
 }
 
 }  // namespace
+
+bool MayHoldCommentOrLiteral(std::string_view line) {
+  for (char c : line)
+    if (c == '"' || c == '\'' || c == '/')
+      return true;
+  return false;
+}
 
 void NormalizeSpacing(std::string* text) {
   // Tabs become spaces, the ends are trimmed and every run of spaces
@@ -131,23 +130,24 @@ size_t CopyLiteral(const std::string& line, size_t pos, std::string* out) {
   return pos;
 }
 
-// Strips the comments of one line. `inComment` carries an open block
-// comment from the previous line and is updated for the next one.
-std::string StripLineComments(const std::string& line, bool* inComment) {
-  std::string out;
+}  // namespace
+
+void StripLineCommentsInto(const std::string& line, bool* inComment,
+                           std::string* out) {
+  out->clear();
   size_t pos = 0;
   if (*inComment) {
     size_t end = line.find("*/");
     if (end == std::string::npos)
-      return out;
+      return;
     *inComment = false;
     pos = end + 2;
   }
-  out.reserve(line.size() - pos);
+  out->reserve(line.size() - pos);
   while (pos < line.size()) {
     char c = line[pos];
     if (c == '"' || (c == '\'' && (pos == 0 || !IsIdentChar(line[pos - 1])))) {
-      pos = CopyLiteral(line, pos, &out);
+      pos = CopyLiteral(line, pos, out);
     } else if (c == '/' && pos + 1 < line.size() && line[pos + 1] == '/') {
       break;
     } else if (c == '/' && pos + 1 < line.size() && line[pos + 1] == '*') {
@@ -156,13 +156,20 @@ std::string StripLineComments(const std::string& line, bool* inComment) {
         *inComment = true;
         break;
       }
-      out.push_back(' ');
+      out->push_back(' ');
       pos = end + 2;
     } else {
-      out.push_back(c);
+      out->push_back(c);
       ++pos;
     }
   }
+}
+
+namespace {
+
+std::string StripLineComments(const std::string& line, bool* inComment) {
+  std::string out;
+  StripLineCommentsInto(line, inComment, &out);
   return out;
 }
 
@@ -193,7 +200,7 @@ void StripComments(TextList* lines) {
   bool inComment = false;
   for (auto& line : *lines) {
     // Most lines hold no quote and no slash: nothing to strip there.
-    if (!inComment && !MayStripAny(line))
+    if (!inComment && !MayHoldCommentOrLiteral(line))
       continue;
     line = StripLineComments(line, &inComment);
     Trim(&line);

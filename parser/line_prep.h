@@ -15,6 +15,15 @@ std::string NormalizedSpacing(std::string_view text);
 // Trims every line and removes the lines that are then empty.
 void CompactLines(TextList* lines);
 
+// Whether the line holds a quote or a slash: where a comment or a literal
+// may begin. A line without one keeps its text through StripComments.
+bool MayHoldCommentOrLiteral(std::string_view line);
+
+// Strips the comments of one line into `out`. `inComment` carries an open
+// block comment from the previous line and is updated for the next one.
+void StripLineCommentsInto(const std::string& line, bool* inComment,
+                           std::string* out);
+
 // Removes // and /* */ comments, leaving string and character literals
 // alone, then compacts the list.
 void StripComments(TextList* lines);

@@ -75,7 +75,14 @@ void NormalizeStatements(TextList* lines, const TextList& macros) {
     text += ' ';
   }
   lines->clear();
+  NormalizeStatementText(std::move(text), macros, lines);
+}
 
+void NormalizeStatementText(std::string text, const TextList& macros,
+                            TextList* lines) {
+  lines->clear();
+  if (text.empty())
+    return;
   NormalizeSpacing(&text);
   SpaceOperators(&text);
   RemoveMacros(&text, macros);

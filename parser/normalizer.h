@@ -27,6 +27,10 @@ inline bool IsIdentChar(char c) {
 }
 
 void NormalizeStatements(TextList* lines, const TextList& macros);
+// The same for the lines already joined, each followed by a space; the
+// statements replace `lines`.
+void NormalizeStatementText(std::string text, const TextList& macros,
+                            TextList* lines);
 
 // Blanks every whole-word occurrence of each macro name, together with a
 // directly following parenthesised argument list.

@@ -1,33 +1,15 @@
 #include "parser/parse_header.h"
 
-#include <cstring>
-
 #include "model/file_io.h"
 #include "parser/class_passes.h"
 #include "parser/line_prep.h"
 #include "parser/normalizer.h"
+#include "parser/prepared_text.h"
 
 const char kNoFileNameMessage[] = "Cannot read a file, that has no name.";
 const char kCannotOpenMessage[] = "Unable to open the required file.";
 const char kCannotReadMessage[] = "Unable to read the required file.";
 const char kEmptyFileMessage[] = "The file was empty.";
-
-namespace {
-
-// memchr finds the next one many bytes at a time; counting byte by byte
-// costs more than the rest of the line split.
-size_t LineFeeds(const std::string& text) {
-  size_t count = 0;
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p)))) {
-    ++count;
-    ++p;
-  }
-  return count;
-}
-
-}  // namespace
 
 bool ParseHeader(const std::string& headerPath, const std::string& htmlPath,
                  const TextList& macros, const TextList& notReturns,
@@ -61,19 +43,16 @@ bool ParseHeaderText(const std::string& text, const std::string& headerPath,
     *err = kCannotReadMessage;
     return false;
   }
-  lines->reserve(LineFeeds(text) + 1);
-  ForEachLine(text, [lines](std::string_view raw) {
-    std::string line(raw);
-    NormalizeSpacing(&line);
-    if (!line.empty())
-      lines->push_back(std::move(line));
-  });
-  CompactLines(lines);
-  if (lines->empty()) {
+  std::string prepared;
+  prepared.reserve(text.size());
+  TextList includes;
+  if (!PrepareHeaderText(text, &prepared, &includes)) {
     *err = kEmptyFileMessage;
     return false;
   }
-  ParseLines(headerPath, htmlPath, macros, notReturns, lines, module);
+  module->m_arrHIncludes = std::move(includes);
+  NormalizeStatementText(std::move(prepared), macros, lines);
+  ParseStatements(headerPath, htmlPath, notReturns, lines, module);
   return true;
 }
 
@@ -85,7 +64,12 @@ void ParseLines(const std::string& headerPath, const std::string& htmlPath,
   JoinContinuationLines(lines);
   ExtractIncludes(lines, &module->m_arrHIncludes);
   NormalizeStatements(lines, macros);
+  ParseStatements(headerPath, htmlPath, notReturns, lines, module);
+}
 
+void ParseStatements(const std::string& headerPath,
+                     const std::string& htmlPath, const TextList& notReturns,
+                     TextList* lines, CModuleInfo* module) {
   module->CountGlobals(*lines, false);
   module->CountClasses(*lines);
   module->ParseGlobalVariables(*lines);

@@ -35,4 +35,9 @@ void ParseLines(const std::string& headerPath, const std::string& htmlPath,
                 const TextList& macros, const TextList& notReturns,
                 TextList* lines, CModuleInfo* module);
 
+// The passes after normalising: `lines` holds one statement per line.
+void ParseStatements(const std::string& headerPath,
+                     const std::string& htmlPath, const TextList& notReturns,
+                     TextList* lines, CModuleInfo* module);
+
 #endif  // VARNEL_PARSER_PARSE_HEADER_H_
