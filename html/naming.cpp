@@ -51,85 +51,129 @@ struct AnchorTable {
   }
 };
 
-std::string AnchorOf(std::string text) {
-  MakeAnchorName(&text);
-  return text;
+// Appends the anchor name of `text` to `out`.
+void AppendAnchorName(std::string_view text, std::string* out) {
+  static const AnchorTable kAnchor;
+  while (!text.empty() && IsWhite(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsWhite(text.back()))
+    text.remove_suffix(1);
+  // Names are mostly letters and digits, copied in runs.
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t run = i;
+    while (run < text.size() && IsAsciiAlnum(text[run]))
+      ++run;
+    out->append(text, i, run - i);
+    if (run == text.size())
+      break;
+    out->append(kAnchor.text[static_cast<unsigned char>(text[run])]);
+    i = run + 1;
+  }
 }
+
+// Naming runs again before every output and then finds the names it gave
+// before: each name is built in one reused buffer and copied into its
+// field only when it differs, so a second run allocates nothing.
+class Namer {
+ public:
+  template <typename... Parts>
+  void Anchor(std::string* field, const Parts&... parts) {
+    joined_.clear();
+    (joined_.append(parts), ...);
+    name_.clear();
+    AppendAnchorName(joined_, &name_);
+    Store(field);
+  }
+
+  template <typename... Parts>
+  void Text(std::string* field, const Parts&... parts) {
+    name_.clear();
+    (name_.append(parts), ...);
+    Store(field);
+  }
+
+  // `prefix`, the anchor name of `name`, then `suffix`.
+  void File(std::string* field, std::string_view prefix,
+            std::string_view name, std::string_view suffix) {
+    name_.assign(prefix);
+    AppendAnchorName(name, &name_);
+    name_.append(suffix);
+    Store(field);
+  }
+
+ private:
+  void Store(std::string* field) {
+    if (*field != name_)
+      field->assign(name_);
+  }
+
+  std::string joined_, name_;
+};
 
 }  // namespace
 
 const std::string& MakeAnchorName(std::string* text) {
-  static const AnchorTable kAnchor;
-  Trim(text);
-  // Names are mostly letters and digits, kept as they are.
-  size_t i = 0;
-  while (i < text->size() && IsAsciiAlnum((*text)[i]))
-    ++i;
-  if (i == text->size())
-    return *text;
   std::string out;
   out.reserve(text->size() + 8);
-  out.append(*text, 0, i);
-  for (; i < text->size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>((*text)[i]);
-    if (IsAsciiAlnum(static_cast<char>(c)))
-      out += static_cast<char>(c);
-    else
-      out += kAnchor.text[c];
-  }
+  AppendAnchorName(*text, &out);
   text->swap(out);
   return *text;
 }
 
 void CModuleInfo::MakeAnchors() {
-  std::string anchor = "Modul" + m_strName;
-  m_strVarAnchor = AnchorOf(anchor + "GV");
-  m_strFuncAnchor = AnchorOf(anchor + "GF");
-  m_strAnchor = AnchorOf(anchor);
+  Namer n;
+  const std::string anchor = "Modul" + m_strName;
+  n.Anchor(&m_strVarAnchor, anchor, "GV");
+  n.Anchor(&m_strFuncAnchor, anchor, "GF");
+  n.Anchor(&m_strAnchor, anchor);
   for (auto& var : m_pVars)
-    var.m_strAnchor = AnchorOf("GV" + var.m_strName);
+    n.Anchor(&var.m_strAnchor, "GV", var.m_strName);
   for (auto& func : m_pFuncs)
-    func.m_strAnchor = AnchorOf("GF" + func.m_strName);
+    n.Anchor(&func.m_strAnchor, "GF", func.m_strName);
   for (auto& cls : m_pClasses) {
-    std::string classAnchor = "Class" + cls.m_strName;
-    cls.m_strVarAnchor = AnchorOf(classAnchor + "CV");
-    cls.m_strFuncAnchor = AnchorOf(classAnchor + "CF");
-    cls.m_strAnchor = AnchorOf(classAnchor);
+    const std::string& name = cls.m_strName;
+    n.Anchor(&cls.m_strVarAnchor, "Class", name, "CV");
+    n.Anchor(&cls.m_strFuncAnchor, "Class", name, "CF");
+    n.Anchor(&cls.m_strAnchor, "Class", name);
     for (auto& var : cls.m_pVars)
-      var.m_strAnchor = AnchorOf("CV" + cls.m_strName + var.m_strName);
+      n.Anchor(&var.m_strAnchor, "CV", name, var.m_strName);
     for (auto& func : cls.m_pFuncs)
-      func.m_strAnchor = AnchorOf("CF" + cls.m_strName + func.m_strName);
+      n.Anchor(&func.m_strAnchor, "CF", name, func.m_strName);
   }
 }
 
 void CModuleInfo::MakeFileNames(const std::string& headerPath,
                                 const std::string& htmlPath) {
-  std::string h = PathStem(htmlPath);
-  std::string s = PathStem(headerPath);
-  m_strFile = h + PathExtension(htmlPath);
-  m_strVarFile = h + "GV.htm";
-  m_strFuncFile = h + "GF.htm";
-  m_strTitle = "Module: " + h;
-  m_strVarTitle = "Global Variables of Module " + s;
-  m_strFuncTitle = "Global Functions of Module " + s;
+  Namer n;
+  const std::string h = PathStem(htmlPath);
+  const std::string s = PathStem(headerPath);
+  n.Text(&m_strFile, h, PathExtension(htmlPath));
+  n.Text(&m_strVarFile, h, "GV.htm");
+  n.Text(&m_strFuncFile, h, "GF.htm");
+  n.Text(&m_strTitle, "Module: ", h);
+  n.Text(&m_strVarTitle, "Global Variables of Module ", s);
+  n.Text(&m_strFuncTitle, "Global Functions of Module ", s);
+  const std::string hGF = h + "GF";
   for (auto& func : m_pFuncs) {
-    func.m_strFile = h + "GF" + AnchorOf(func.m_strName) + ".htm";
-    func.m_strTitle = "Global Functions: " + func.m_strName;
+    n.File(&func.m_strFile, hGF, func.m_strName, ".htm");
+    n.Text(&func.m_strTitle, "Global Functions: ", func.m_strName);
   }
   for (auto& cls : m_pClasses) {
     const std::string& name = cls.m_strName;
-    cls.m_strFile = h + "_Class_" + name + ".htm";
-    cls.m_strTitle = "Class: " + name;
+    n.Text(&cls.m_strFile, h, "_Class_", name, ".htm");
+    n.Text(&cls.m_strTitle, "Class: ", name);
     if (cls.m_nVars > 0) {
-      cls.m_strVarFile = h + "_Class_" + name + "CV.htm";
-      cls.m_strVarTitle = "Members of Class " + name;
+      n.Text(&cls.m_strVarFile, h, "_Class_", name, "CV.htm");
+      n.Text(&cls.m_strVarTitle, "Members of Class ", name);
     }
     if (cls.m_nFuncs > 0) {
-      cls.m_strFuncFile = h + "_Class_" + name + "CF.htm";
-      cls.m_strFuncTitle = "Methods of Class " + name;
+      n.Text(&cls.m_strFuncFile, h, "_Class_", name, "CF.htm");
+      n.Text(&cls.m_strFuncTitle, "Methods of Class ", name);
+      const std::string hCF = h + "CF" + name;
       for (auto& func : cls.m_pFuncs) {
-        func.m_strFile = h + "CF" + name + AnchorOf(func.m_strName) + ".htm";
-        func.m_strTitle = name + ":" + func.m_strName;
+        n.File(&func.m_strFile, hCF, func.m_strName, ".htm");
+        n.Text(&func.m_strTitle, name, ":", func.m_strName);
       }
     }
   }

@@ -73,3 +73,21 @@ TEST(LinePrepTest, LongChainsJoinInLinearTime) {
   ASSERT_EQ(1u, lines.size());
   EXPECT_EQ(200002u, lines[0].size());
 }
+
+// The marker is found at every position of lines of every length, and a
+// byte that differs from it only in the top bit is no marker.
+TEST(LinePrepTest, CommentOrLiteralMarkersAreFoundAnywhere) {
+  for (size_t length = 0; length < 20; ++length) {
+    const std::string plain(length, 'a');
+    EXPECT_FALSE(MayHoldCommentOrLiteral(plain));
+    EXPECT_FALSE(MayHoldCommentOrLiteral(std::string(length, '\xa2')));
+    EXPECT_FALSE(MayHoldCommentOrLiteral(std::string(length, '\xaf')));
+    for (size_t at = 0; at < length; ++at) {
+      for (char marker : {'"', '\'', '/'}) {
+        std::string line = plain;
+        line[at] = marker;
+        EXPECT_TRUE(MayHoldCommentOrLiteral(line)) << length << " " << at;
+      }
+    }
+  }
+}
