@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "model/text_table.h"
@@ -79,20 +80,22 @@ class MacroRemover {
     if (names_.empty())
       return;
     occurrences_.resize(macros_.size());
+    const char* const text = s_.data();
+    const size_t size = s_.size();
     size_t i = 0;
-    while (i < s_.size()) {
-      if (!IsIdentChar(s_[i])) {
+    while (i < size) {
+      if (!IsIdentChar(text[i])) {
         ++i;
         continue;
       }
-      size_t start = i;
-      while (i < s_.size() && IsIdentChar(s_[i]))
+      const size_t start = i;
+      while (i < size && IsIdentChar(text[i]))
         ++i;
       const size_t length = i - start;
       if (length < 64 ? !(lengths >> length & 1) : !longNames)
         continue;
       const int first =
-          names_.Find(std::string_view(s_.data() + start, length), nameAt_);
+          names_.Find(std::string_view(text + start, length), nameAt_);
       if (first >= 0)
         occurrences_[first].push_back(start);
     }
@@ -159,20 +162,41 @@ class MacroRemover {
     opens_.clear();
     closes_.clear();
     std::vector<size_t> stack;
-    for (size_t i = 0; i < s_.size(); ++i) {
-      // "(" and ")" differ only in the lowest bit.
-      if ((s_[i] | 1) != ')')
-        continue;
-      if (s_[i] == '(') {
+    const char* const text = s_.data();
+    const size_t size = s_.size();
+    for (size_t i = NextParenthesis(0); i < size;
+         i = NextParenthesis(i + 1)) {
+      if (text[i] == '(') {
         stack.push_back(opens_.size());
         opens_.push_back(i);
         closes_.push_back(-1);
-      } else if (s_[i] == ')' && !stack.empty()) {
+      } else if (!stack.empty()) {
         closes_[stack.back()] = static_cast<long>(i);
         stack.pop_back();
       }
     }
     parensValid_ = true;
+  }
+
+  // The first "(" or ")" at or after `i`, or the size of the text. Most of
+  // the text holds neither, so it is looked at eight bytes at a time: "("
+  // and ")" differ only in the lowest bit.
+  size_t NextParenthesis(size_t i) const {
+    const char* const text = s_.data();
+    const size_t size = s_.size();
+    const uint64_t lowBits = 0x0101010101010101ULL;
+    const uint64_t closes = 0x2929292929292929ULL;
+    const uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
+    for (; i + 8 <= size; i += 8) {
+      uint64_t w;
+      std::memcpy(&w, text + i, 8);
+      const uint64_t x = (w | lowBits) ^ closes;  // 0 where a parenthesis is
+      if (~(((x & low7) + low7) | x | low7) != 0)
+        break;
+    }
+    while (i < size && (text[i] | 1) != ')')
+      ++i;
+    return i;
   }
 
   std::string& s_;
