@@ -70,8 +70,9 @@ constexpr std::array<bool, 256> Table(std::string_view chars) {
 // before or after it may differ from its spaces beside. The text's
 // terminating NUL ends the last run.
 constexpr std::array<bool, 256> kEndsRun = Table(std::string_view(" *&,;:){\0", 10));
-// The characters GapWidth looks at before and after a gap.
-constexpr std::array<bool, 256> kBefore = Table("*&,;:)t");
+// The characters GapWidth looks at before and after a gap. The "t" of a
+// "const" before a "{" needs no entry: the "{" after the gap calls for it.
+constexpr std::array<bool, 256> kBefore = Table("*&,;:)");
 constexpr std::array<bool, 256> kAfter = Table("*&,;:{");
 
 bool In(const std::array<bool, 256>& table, char c) {
