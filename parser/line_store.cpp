@@ -1,6 +1,7 @@
 #include "parser/line_store.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "parser/normalizer.h"
 
@@ -96,23 +97,39 @@ void LineStore::IndexHeads(const std::vector<std::string>& names) {
     AddHeadName(name);
   if (headNames_.empty())
     return;
+  // Most words of the text are no key: a word whose first byte or length
+  // no key has is not looked up.
+  bool firstBytes[256] = {};
+  uint64_t lengths = 0;
+  bool longKeys = false;
+  for (const std::string& key : headKeys_) {
+    firstBytes[static_cast<unsigned char>(key[0])] = true;
+    if (key.size() < 64)
+      lengths |= uint64_t{1} << key.size();
+    else
+      longKeys = true;
+  }
   for (int i = first_; i >= 0; i = next_[i]) {
     const std::string_view line = lines_[i];
     for (size_t p = 1; p < line.size(); ++p) {
-      if (line[p - 1] != ' ')
+      if (line[p - 1] != ' ' ||
+          !firstBytes[static_cast<unsigned char>(line[p])])
         continue;
       size_t end = p + 1;
       if (IsIdentChar(line[p]))
         while (end < line.size() && IsIdentChar(line[end]))
           ++end;
-      const int k = headKeyTable_.Find(line.substr(p, end - p),
+      const size_t length = end - p;
+      if (length < 64 ? !(lengths >> length & 1) : !longKeys)
+        continue;
+      const int k = headKeyTable_.Find(line.substr(p, length),
                                        TextAt{headKeys_});
       if (k < 0)
         continue;
-      for (size_t length : keyLengths_[k]) {
-        if (p + length > line.size())
+      for (size_t nameLength : keyLengths_[k]) {
+        if (p + nameLength > line.size())
           continue;
-        const int h = headNameTable_.Find(line.substr(p, length),
+        const int h = headNameTable_.Find(line.substr(p, nameLength),
                                           TextAt{headNames_});
         if (h >= 0 && (headLines_[h].empty() || headLines_[h].back() != i))
           headLines_[h].push_back(i);

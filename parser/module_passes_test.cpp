@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "parser/line_prep.h"
 #include "parser/parse_header.h"
 #include "parser/signature.h"
 
@@ -52,6 +53,32 @@ TEST(SignatureTest, FirstParameterSkipsNestedCommas) {
   EXPECT_EQ("", SplitFirstParameter(""));
   EXPECT_EQ((TextList{"std::map<int, int> m", "int b", "void (*f)(int, int)"}),
             SplitParameters("std::map<int, int> m, int b, void (*f)(int, int)"));
+}
+
+// Spacing that normalising changes inside an item (a tab, two spaces,
+// spaces around "::") at its start, middle and end: every list splits into
+// the items of the plain loop, each normalised.
+TEST(SignatureTest, ListsThatNormalisingChangesSplitLikeThePlainLoop) {
+  for (const char* odd :
+       {"\t", "  ", " ::", ":: ", " :: ", ":::: ", " : ::", ":: : "}) {
+    for (const std::string& params :
+         {std::string(odd) + "int a, wx::B b", "int a" + std::string(odd) +
+                                                   "x, wx::B b",
+          "int a, wx::B b" + std::string(odd), "wx" + std::string(odd) + "B"}) {
+      // The list is normalised once on the way in; the plain loop
+      // normalises what it is given before every item.
+      std::string rest = NormalizedSpacing(NormalizedSpacing(params));
+      TextList expected;
+      for (std::string item = NormalizedSpacing(SplitFirstParameter(rest));
+           !item.empty();
+           item = NormalizedSpacing(SplitFirstParameter(rest))) {
+        expected.push_back(item);
+        rest = Right(rest, static_cast<int>(rest.size() - item.size()) - 1);
+        NormalizeSpacing(&rest);
+      }
+      EXPECT_EQ(expected, SplitParameters(params)) << "[" << params << "]";
+    }
+  }
 }
 
 TEST(SignatureTest, LongAndUnbalancedListsSplitLikeThePlainLoop) {

@@ -226,10 +226,21 @@ class ParameterSplitter {
 // True when normalising a trimmed piece of `text` cannot change it, which
 // is what lets ParameterSplitter trim instead of normalising.
 bool StaysNormalized(const std::string& text) {
-  return text.find('\t') == std::string::npos &&
-         text.find("  ") == std::string::npos &&
-         text.find(" ::") == std::string::npos &&
-         text.find(":: ") == std::string::npos;
+  // One pass for the four patterns: parameter lists hold many single
+  // spaces, and a search per pattern stops at each of them.
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c == '\t')
+      return false;
+    if (c == ' ' && i + 1 < n &&
+        (text[i + 1] == ' ' ||
+         (text[i + 1] == ':' && i + 2 < n && text[i + 2] == ':')))
+      return false;
+    if (c == ':' && i + 2 < n && text[i + 1] == ':' && text[i + 2] == ' ')
+      return false;
+  }
+  return true;
 }
 
 // The plain loop, for the rare list that normalising still changes.
