@@ -137,6 +137,12 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
   return WriteXmlDocument(&out, module, headerPath, htmlPath);
 }
 
+bool WriteXmlDocumentBytes(CModuleInfo* module, const std::string& headerPath,
+                           const std::string& htmlPath, const ByteSink& sink) {
+  LineOut out(sink);
+  return WriteXmlDocument(&out, module, headerPath, htmlPath);
+}
+
 void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,
                       const std::string& htmlPath, TextList* lines) {
   lines->clear();
