@@ -50,19 +50,24 @@ char CharOfEntityAt(std::string_view text) {
 // the twelve characters one after the other with "&" first: no entity
 // contains any of the other replaced characters. Most text has none of
 // them, so the stretches between are copied whole.
-std::string HtmlEscaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+void AppendLinePart(std::string* line, const HtmlEscapedPart& part) {
+  const std::string_view text = part.text;
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char* entity = kEntities.entity[static_cast<unsigned char>(text[i])];
     if (!entity)
       continue;
-    out.append(text.data() + plain, i - plain);
-    out += entity;
+    line->append(text.data() + plain, i - plain);
+    line->append(entity);
     plain = i + 1;
   }
-  out.append(text.data() + plain, text.size() - plain);
+  line->append(text.data() + plain, text.size() - plain);
+}
+
+std::string HtmlEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendLinePart(&out, HtmlEscapedPart{text});
   return out;
 }
 

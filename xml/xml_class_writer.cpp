@@ -14,27 +14,26 @@ const char* ScopeName(int scope) {
   return "public";
 }
 
-std::string EntryStartTag(const char* tag, const CDeclInfo& member) {
-  std::string line = "<";
-  line.append(tag).append(" Scope=\"").append(ScopeName(member.m_nScope));
-  line.append("\" Binding=\"dynamic\" Target=\"#");
-  line.append(MarkupEscaped(member.m_strAnchor)).append("\">");
-  return line;
+void AppendEntryStartTag(LineOut* out, const char* tag,
+                         const CDeclInfo& member) {
+  out->Line('<', tag, " Scope=\"", ScopeName(member.m_nScope),
+            "\" Binding=\"dynamic\" Target=\"#",
+            MarkupEscapedPart{member.m_strAnchor}, "\">");
 }
 
-void AppendClassHead(TextList* lines, const CClassInfo& cls) {
-  lines->push_back(AnchoredStartTag("Class", cls.m_strAnchor));
-  lines->push_back(InlineElement("Header", HtmlEscaped(cls.m_strName)));
-  lines->push_back("<Baseclass>");
+void AppendClassHead(LineOut* out, const CClassInfo& cls) {
+  AppendAnchoredStartTag(out, "Class", cls.m_strAnchor);
+  AppendInlineElement(out, "Header", HtmlEscapedPart{cls.m_strName});
+  out->Line("<Baseclass>");
   if (!cls.m_strBase.empty())
-    lines->push_back(HtmlEscaped("Base class: " + cls.m_strBase));
-  lines->push_back("</Baseclass>");
+    out->Line(HtmlEscapedPart{"Base class: "}, HtmlEscapedPart{cls.m_strBase});
+  out->Line("</Baseclass>");
   AppendDescriptionBlock(
-      lines, OrPlaceholder(cls.m_strDescription, kClassDescPlaceholder));
+      out, OrPlaceholder(cls.m_strDescription, kClassDescPlaceholder));
 
-  const std::string subject = "The class " + cls.m_strName + " contains ";
+  const std::string_view owner = "The class ";
   AppendStatistics(
-      lines, subject,
+      out, owner, cls.m_strName,
       {cls.m_nVarCount, "no variables.", "one variable.", " variables."},
       {{cls.m_nVarsPrivate, "One variable is private.",
         " variables are private."},
@@ -43,7 +42,7 @@ void AppendClassHead(TextList* lines, const CClassInfo& cls) {
        {cls.m_nVarsPublic, "One variable is public.",
         " variables are public."}});
   AppendStatistics(
-      lines, subject,
+      out, owner, cls.m_strName,
       {cls.m_nFuncCount, "no functions.", "one function.", " functions."},
       {{cls.m_nFuncsPrivate, "One function is private.",
         " functions are private."},
@@ -53,83 +52,83 @@ void AppendClassHead(TextList* lines, const CClassInfo& cls) {
         " functions are public."}});
 }
 
-// MemberList or MethodsList up to its entries: start tag, heading and the
-// section introduction, which has no placeholder.
-void AppendSectionHead(TextList* lines, const char* tag,
-                       const std::string& anchor, const std::string& heading,
-                       const std::string& intro) {
-  lines->push_back(AnchoredStartTag(tag, anchor));
-  lines->push_back(InlineElement("Header", HtmlEscaped(heading)));
-  lines->push_back("<Description>");
+// MemberList or MethodsList up to its entries: start tag, heading (what
+// the section lists, then the class name) and the section introduction,
+// which has no placeholder.
+void AppendSectionHead(LineOut* out, const char* tag,
+                       const std::string& anchor, std::string_view listed,
+                       const CClassInfo& cls, const std::string& intro) {
+  AppendAnchoredStartTag(out, tag, anchor);
+  out->Line("<Header>", HtmlEscapedPart{listed},
+            HtmlEscapedPart{cls.m_strName}, "</Header>");
+  out->Line("<Description>");
   if (!intro.empty())
-    lines->push_back(intro);
-  lines->push_back("</Description>");
+    out->Line(intro);
+  out->Line("</Description>");
 }
 
-void AppendMember(TextList* lines, const CDeclInfo& member) {
-  lines->push_back(EntryStartTag("Member", member));
-  lines->push_back(InlineElement("Name", HtmlEscaped(member.m_strName)));
-  lines->push_back("<Description>");
-  lines->push_back(std::string(
-      OrPlaceholder(member.m_strShortDesc, kVarShortDescPlaceholder)));
+void AppendMember(LineOut* out, const CDeclInfo& member) {
+  AppendEntryStartTag(out, "Member", member);
+  AppendInlineElement(out, "Name", HtmlEscapedPart{member.m_strName});
+  out->Line("<Description>");
+  out->Line(OrPlaceholder(member.m_strShortDesc, kVarShortDescPlaceholder));
   if (!member.m_arrParams.empty())
-    AppendInitializerBlock(lines, member.m_arrParams);
-  lines->push_back("</Description>");
-  lines->push_back("</Member>");
+    AppendInitializerBlock(out, member.m_arrParams);
+  out->Line("</Description>");
+  out->Line("</Member>");
 }
 
-bool AppendMemberList(TextList* lines, const CClassInfo& cls,
-                      const CModuleInfo& module, const LineSink* flush) {
-  AppendSectionHead(lines, "MemberList", cls.m_strVarAnchor,
-                    "Data members of the class " + cls.m_strName,
-                    cls.m_strVarText);
-  lines->push_back("<Members>");
+bool AppendMemberList(LineOut* out, const CClassInfo& cls,
+                      const CModuleInfo& module) {
+  AppendSectionHead(out, "MemberList", cls.m_strVarAnchor,
+                    "Data members of the class ", cls, cls.m_strVarText);
+  out->Line("<Members>");
   size_t count = UsableCount(cls.m_nVars, cls.m_pVars.size());
   for (size_t i = 0; i < count; ++i) {
     if (IsListedMember(cls.m_pVars[i], module))
-      AppendMember(lines, cls.m_pVars[i]);
-    if (!FlushIfLong(lines, flush))
+      AppendMember(out, cls.m_pVars[i]);
+    if (!out->FlushIfLong())
       return false;
   }
-  lines->push_back("</Members>");
-  lines->push_back("</MemberList>");
+  out->Line("</Members>");
+  out->Line("</MemberList>");
   return true;
 }
 
-void AppendMethodShort(TextList* lines, const CDeclInfo& method) {
-  lines->push_back(EntryStartTag("MethodShort", method));
-  lines->push_back(InlineElement("Name", HtmlEscaped(method.m_strName)));
+void AppendMethodShort(LineOut* out, const CDeclInfo& method) {
+  AppendEntryStartTag(out, "MethodShort", method);
+  AppendInlineElement(out, "Name", HtmlEscapedPart{method.m_strName});
   AppendDescriptionBlock(
-      lines, OrPlaceholder(method.m_strShortDesc, kFuncShortDescPlaceholder));
-  lines->push_back("</MethodShort>");
+      out, OrPlaceholder(method.m_strShortDesc, kFuncShortDescPlaceholder));
+  out->Line("</MethodShort>");
 }
 
 // The short list follows the member options; the full entries are written
 // for every method.
-bool AppendMethods(TextList* lines, const CClassInfo& cls,
-                   const CModuleInfo& module, const LineSink* flush) {
-  AppendSectionHead(lines, "MethodsList", cls.m_strFuncAnchor,
-                    "Methods of the class " + cls.m_strName, cls.m_strFuncText);
-  lines->push_back("<MethodsShort>");
+bool AppendMethods(LineOut* out, const CClassInfo& cls,
+                   const CModuleInfo& module) {
+  AppendSectionHead(out, "MethodsList", cls.m_strFuncAnchor,
+                    "Methods of the class ", cls, cls.m_strFuncText);
+  out->Line("<MethodsShort>");
   size_t count = UsableCount(cls.m_nFuncs, cls.m_pFuncs.size());
   for (size_t i = 0; i < count; ++i) {
     if (IsListedMember(cls.m_pFuncs[i], module))
-      AppendMethodShort(lines, cls.m_pFuncs[i]);
-    if (!FlushIfLong(lines, flush))
+      AppendMethodShort(out, cls.m_pFuncs[i]);
+    if (!out->FlushIfLong())
       return false;
   }
-  lines->push_back("</MethodsShort>");
-  lines->push_back("</MethodsList>");
+  out->Line("</MethodsShort>");
+  out->Line("</MethodsList>");
 
-  lines->push_back("<Methods>");
+  out->Line("<Methods>");
   for (size_t i = 0; i < count; ++i) {
-    lines->push_back(AnchoredStartTag("Method", cls.m_pFuncs[i].m_strAnchor));
-    AppendFunctionBody(lines, cls.m_pFuncs[i]);
-    lines->push_back("</Method>");
-    if (!FlushIfLong(lines, flush))
+    AppendAnchoredStartTag(out, "Method", cls.m_pFuncs[i].m_strAnchor);
+    AppendFunctionBody(out, cls.m_pFuncs[i]);
+    out->Line("</Method>");
+    if (!out->FlushIfLong())
       return false;
   }
-  lines->push_back("</Methods>");
+  out->Line("</Methods>");
   return true;
 }
 
@@ -137,15 +136,21 @@ bool AppendMethods(TextList* lines, const CClassInfo& cls,
 
 namespace xml_writer {
 
+bool AppendClass(LineOut* out, const CClassInfo& cls,
+                 const CModuleInfo& module) {
+  AppendClassHead(out, cls);
+  if (cls.m_nVars > 0 && !AppendMemberList(out, cls, module))
+    return false;
+  if (cls.m_nFuncs > 0 && !AppendMethods(out, cls, module))
+    return false;
+  out->Line("</Class>");
+  return true;
+}
+
 bool AppendClass(TextList* lines, const CClassInfo& cls,
                  const CModuleInfo& module, const LineSink* flush) {
-  AppendClassHead(lines, cls);
-  if (cls.m_nVars > 0 && !AppendMemberList(lines, cls, module, flush))
-    return false;
-  if (cls.m_nFuncs > 0 && !AppendMethods(lines, cls, module, flush))
-    return false;
-  lines->push_back("</Class>");
-  return true;
+  LineOut out(lines, flush);
+  return AppendClass(&out, cls, module);
 }
 
 }  // namespace xml_writer

@@ -6,114 +6,117 @@ using namespace xml_writer;
 
 namespace {
 
-std::string EntryStartTag(const char* tag, const char* localBinding,
-                          const CDeclInfo& global) {
-  std::string line = "<";
-  line += tag;
-  if (global.m_nScope == SCOPE_LOCAL)
-    line.append(" Scope=\"local\" Binding=\"").append(localBinding);
-  else
-    line += " Scope=\"global\" Binding=\"extern";
-  // Anchors the naming made are letters, digits and underscores; one kept
-  // from a read file may be anything and must not break the markup.
-  line.append("\" Target=\"#").append(MarkupEscaped(global.m_strAnchor));
-  line.append("\">");
-  return line;
+// Anchors the naming made are letters, digits and underscores; one kept
+// from a read file may be anything and must not break the markup.
+void AppendEntryStartTag(LineOut* out, const char* tag,
+                         const char* localBinding, const CDeclInfo& global) {
+  const bool local = global.m_nScope == SCOPE_LOCAL;
+  out->Line('<', tag, " Scope=\"", local ? "local" : "global",
+            "\" Binding=\"", local ? localBinding : "extern",
+            "\" Target=\"#", MarkupEscapedPart{global.m_strAnchor}, "\">");
 }
 
 // The name as declared, without the statement's closing semicolons.
-std::string VariableName(const std::string& declared) {
+std::string_view VariableName(std::string_view declared) {
   size_t end = declared.find_last_not_of(';');
-  return declared.substr(0, end == std::string::npos ? 0 : end + 1);
+  return declared.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
-void AppendVariable(TextList* lines, const CDeclInfo& var) {
-  lines->push_back(EntryStartTag("Variable", "local", var));
-  lines->push_back(
-      InlineElement("Name", HtmlEscaped(VariableName(var.m_strName))));
-  lines->push_back("<Description>");
-  lines->push_back(
-      std::string(OrPlaceholder(var.m_strShortDesc, kVarShortDescPlaceholder)));
+void AppendVariable(LineOut* out, const CDeclInfo& var) {
+  AppendEntryStartTag(out, "Variable", "local", var);
+  AppendInlineElement(out, "Name",
+                      HtmlEscapedPart{VariableName(var.m_strName)});
+  out->Line("<Description>");
+  out->Line(OrPlaceholder(var.m_strShortDesc, kVarShortDescPlaceholder));
   if (!var.m_arrParams.empty())
-    AppendInitializerBlock(lines, var.m_arrParams);
-  lines->push_back("</Description>");
-  lines->push_back("</Variable>");
+    AppendInitializerBlock(out, var.m_arrParams);
+  out->Line("</Description>");
+  out->Line("</Variable>");
 }
 
-void AppendFunctionShort(TextList* lines, const CDeclInfo& func) {
-  lines->push_back(EntryStartTag("FunctionShort", "static", func));
-  lines->push_back(InlineElement("Name", HtmlEscaped(func.m_strName)));
+void AppendFunctionShort(LineOut* out, const CDeclInfo& func) {
+  AppendEntryStartTag(out, "FunctionShort", "static", func);
+  AppendInlineElement(out, "Name", HtmlEscapedPart{func.m_strName});
   AppendDescriptionBlock(
-      lines, OrPlaceholder(func.m_strShortDesc, kFuncShortDescPlaceholder));
-  lines->push_back("</FunctionShort>");
+      out, OrPlaceholder(func.m_strShortDesc, kFuncShortDescPlaceholder));
+  out->Line("</FunctionShort>");
 }
 
-void AppendModuleFunction(TextList* lines, const CDeclInfo& func) {
-  lines->push_back(AnchoredStartTag("ModuleFunction", func.m_strAnchor));
-  AppendFunctionBody(lines, func);
-  lines->push_back("</ModuleFunction>");
+void AppendModuleFunction(LineOut* out, const CDeclInfo& func) {
+  AppendAnchoredStartTag(out, "ModuleFunction", func.m_strAnchor);
+  AppendFunctionBody(out, func);
+  out->Line("</ModuleFunction>");
 }
 
 // The list start tag, its heading and its one-line introduction.
-void AppendListHead(TextList* lines, const char* tag, const std::string& anchor,
+void AppendListHead(LineOut* out, const char* tag, const std::string& anchor,
                     const char* heading, const std::string& intro,
                     const char* placeholder) {
-  lines->push_back(AnchoredStartTag(tag, anchor));
-  lines->push_back(InlineElement("Header", heading));
-  lines->push_back(
-      InlineElement("Description", OrPlaceholder(intro, placeholder)));
+  AppendAnchoredStartTag(out, tag, anchor);
+  AppendInlineElement(out, "Header", std::string_view(heading));
+  AppendInlineElement(out, "Description", OrPlaceholder(intro, placeholder));
 }
 
 }  // namespace
 
 namespace xml_writer {
 
-bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
-                      const LineSink* flush) {
+bool AppendGlobalVars(LineOut* out, const CModuleInfo& module) {
   if (module.m_nVars < 1)
     return true;
-  AppendListHead(lines, "Module.VariableList", module.m_strVarAnchor,
+  AppendListHead(out, "Module.VariableList", module.m_strVarAnchor,
                  "Global variables:", module.m_strVarText, kVarListPlaceholder);
-  lines->push_back("<Variables>");
+  out->Line("<Variables>");
   size_t count = UsableCount(module.m_nVars, module.m_pVars.size());
   for (size_t i = 0; i < count; ++i) {
     if (IsListedGlobal(module.m_pVars[i], module))
-      AppendVariable(lines, module.m_pVars[i]);
-    if (!FlushIfLong(lines, flush))
+      AppendVariable(out, module.m_pVars[i]);
+    if (!out->FlushIfLong())
       return false;
   }
-  lines->push_back("</Variables>");
-  lines->push_back("</Module.VariableList>");
+  out->Line("</Variables>");
+  out->Line("</Module.VariableList>");
   return true;
+}
+
+bool AppendGlobalFuncs(LineOut* out, const CModuleInfo& module) {
+  if (module.m_nFuncs < 1)
+    return true;
+  AppendListHead(out, "Module.FunctionList", module.m_strFuncAnchor,
+                 "Global functions:", module.m_strFuncText,
+                 kFuncListPlaceholder);
+  out->Line("<FunctionsShort>");
+  size_t count = UsableCount(module.m_nFuncs, module.m_pFuncs.size());
+  for (size_t i = 0; i < count; ++i) {
+    if (IsListedGlobal(module.m_pFuncs[i], module))
+      AppendFunctionShort(out, module.m_pFuncs[i]);
+    if (!out->FlushIfLong())
+      return false;
+  }
+  out->Line("</FunctionsShort>");
+  out->Line("</Module.FunctionList>");
+
+  out->Line("<Module.Functions>");
+  for (size_t i = 0; i < count; ++i) {
+    if (IsListedGlobal(module.m_pFuncs[i], module))
+      AppendModuleFunction(out, module.m_pFuncs[i]);
+    if (!out->FlushIfLong())
+      return false;
+  }
+  out->Line("</Module.Functions>");
+  return true;
+}
+
+bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
+                      const LineSink* flush) {
+  LineOut out(lines, flush);
+  return AppendGlobalVars(&out, module);
 }
 
 bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
                        const LineSink* flush) {
-  if (module.m_nFuncs < 1)
-    return true;
-  AppendListHead(lines, "Module.FunctionList", module.m_strFuncAnchor,
-                 "Global functions:", module.m_strFuncText,
-                 kFuncListPlaceholder);
-  lines->push_back("<FunctionsShort>");
-  size_t count = UsableCount(module.m_nFuncs, module.m_pFuncs.size());
-  for (size_t i = 0; i < count; ++i) {
-    if (IsListedGlobal(module.m_pFuncs[i], module))
-      AppendFunctionShort(lines, module.m_pFuncs[i]);
-    if (!FlushIfLong(lines, flush))
-      return false;
-  }
-  lines->push_back("</FunctionsShort>");
-  lines->push_back("</Module.FunctionList>");
-
-  lines->push_back("<Module.Functions>");
-  for (size_t i = 0; i < count; ++i) {
-    if (IsListedGlobal(module.m_pFuncs[i], module))
-      AppendModuleFunction(lines, module.m_pFuncs[i]);
-    if (!FlushIfLong(lines, flush))
-      return false;
-  }
-  lines->push_back("</Module.Functions>");
-  return true;
+  LineOut out(lines, flush);
+  return AppendGlobalFuncs(&out, module);
 }
 
 }  // namespace xml_writer

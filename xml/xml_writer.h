@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/line_out.h"
 #include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
@@ -21,6 +22,12 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
                               const std::string& headerPath,
                               const std::string& htmlPath,
                               const LineSink& flush);
+
+// The same document as bytes for a file: every line followed by CR LF,
+// handed to `sink` in large blocks. Stops and returns false as soon as
+// `sink` returns false.
+bool WriteXmlDocumentBytes(CModuleInfo* module, const std::string& headerPath,
+                           const std::string& htmlPath, const ByteSink& sink);
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/line_out.h"
 #include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
@@ -27,16 +28,26 @@ extern const char kFuncListPlaceholder[];
 extern const char kNone[];
 extern const char kUnknown[];
 
-// The four markup characters as entities, nothing else: a text that must
-// read back exactly as it is (the module name, a Target anchor).
-std::string MarkupEscaped(std::string_view text);
+// The four markup characters as entities, nothing else, appended to a
+// line: a text that must read back exactly as it is (the module name, a
+// Target anchor).
+struct MarkupEscapedPart {
+  std::string_view text;
+};
+void AppendLinePart(std::string* line, const MarkupEscapedPart& part);
 
-// "<tag>text</tag>", text inserted unchanged.
-std::string InlineElement(std::string_view tag, std::string_view text);
+// "<tag>text</tag>", `text` being any line part.
+template <typename Text>
+void AppendInlineElement(LineOut* out, std::string_view tag,
+                         const Text& text) {
+  out->Line('<', tag, '>', text, "</", tag, '>');
+}
 // "<tag anchor="A" NAME="A">" with the anchor escaped.
-std::string AnchoredStartTag(std::string_view tag, std::string_view anchor);
-// "</tag>".
-std::string EndTag(std::string_view tag);
+void AppendAnchoredStartTag(LineOut* out, std::string_view tag,
+                            std::string_view anchor);
+// "<tag>" and "</tag>".
+void AppendStartTag(LineOut* out, std::string_view tag);
+void AppendEndTag(LineOut* out, std::string_view tag);
 
 // The stored text, or the placeholder when the stored text is empty.
 std::string_view OrPlaceholder(std::string_view stored,
@@ -47,14 +58,14 @@ std::string_view OrPlaceholder(std::string_view stored,
 std::string_view DescriptionAt(const TextList& descs, size_t i);
 
 // A "<Description>" block around one line.
-void AppendDescriptionBlock(TextList* lines, std::string_view text);
+void AppendDescriptionBlock(LineOut* out, std::string_view text);
 
 // "<br/>Initialization:<br/>" and the initialiser lines, escaped, each
 // comma followed by "<br/>" and each line ending in "<br/>".
-void AppendInitializerBlock(TextList* lines, const TextList& initializers);
+void AppendInitializerBlock(LineOut* out, const TextList& initializers);
 
-// A "<Statistics>" block: the count sentence, then one Line2 per counter
-// above 0.
+// A "<Statistics>" block: the count sentence about `owner` and `name`
+// ("The class " and the class's name), then one Line2 per counter above 0.
 struct CountWording {
   int count;
   const char* none;  // whole ending for 0
@@ -66,22 +77,29 @@ struct ShareWording {
   const char* one;   // whole sentence for 1
   const char* many;  // follows the decimal count
 };
-void AppendStatistics(TextList* lines, const std::string& subject,
-                      const CountWording& total,
+void AppendStatistics(LineOut* out, std::string_view owner,
+                      std::string_view name, const CountWording& total,
                       std::initializer_list<ShareWording> shares);
 
 // Declarations, return values, parameters and the detailed description:
 // the content of a ModuleFunction or Method.
-void AppendFunctionBody(TextList* lines, const CDeclInfo& func);
+void AppendFunctionBody(LineOut* out, const CDeclInfo& func);
 
+// The global sections; long lists are handed on at out->FlushIfLong().
+// False when a hand-over failed.
+bool AppendGlobalVars(LineOut* out, const CModuleInfo& module);
+bool AppendGlobalFuncs(LineOut* out, const CModuleInfo& module);
 
-// The global sections, with `flush` as above; false when a flush failed.
+// The whole Class element for one record, handed on as above.
+bool AppendClass(LineOut* out, const CClassInfo& cls,
+                 const CModuleInfo& module);
+
+// The same sections appended to a list; with `flush` the list is handed
+// to it once it is long (see FlushIfLong).
 bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
                       const LineSink* flush);
 bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
                        const LineSink* flush);
-
-// The whole Class element for one record, with `flush` as above.
 bool AppendClass(TextList* lines, const CClassInfo& cls,
                  const CModuleInfo& module, const LineSink* flush = nullptr);
 

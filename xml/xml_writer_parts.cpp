@@ -34,63 +34,85 @@ const char kVoid[] = "void";
 
 // The return values or the parameters of a function: a heading, then one
 // entry with its description per text.
-void AppendDescribedList(TextList* lines, const char* listTag,
+void AppendDescribedList(LineOut* out, const char* listTag,
                          const char* heading, const char* entryTag,
                          const TextList& texts, const TextList& descs,
                          std::string_view placeholder) {
-  lines->push_back(std::string("<") + listTag + ">");
-  lines->push_back(InlineElement("Header", heading));
+  AppendStartTag(out, listTag);
+  AppendInlineElement(out, "Header", std::string_view(heading));
   for (size_t i = 0; i < texts.size(); ++i) {
-    lines->push_back(std::string("<") + entryTag + ">");
-    lines->push_back(InlineElement("Name", HtmlEscaped(texts[i])));
+    AppendStartTag(out, entryTag);
+    AppendInlineElement(out, "Name", HtmlEscapedPart{texts[i]});
     if (texts[i] == kVoid)
-      AppendDescriptionBlock(lines, kNone);
+      AppendDescriptionBlock(out, kNone);
     else
       AppendDescriptionBlock(
-          lines, OrPlaceholder(DescriptionAt(descs, i), placeholder));
-    lines->push_back(EndTag(entryTag));
+          out, OrPlaceholder(DescriptionAt(descs, i), placeholder));
+    AppendEndTag(out, entryTag);
   }
-  lines->push_back(EndTag(listTag));
+  AppendEndTag(out, listTag);
+}
+
+// An initialiser escaped, each comma followed by "<br/>". Escaping leaves
+// commas alone and makes none, so breaking after the commas of the
+// escaped text is breaking the text between its commas.
+struct BrokenInitializerPart {
+  std::string_view text;
+};
+
+void AppendLinePart(std::string* line, const BrokenInitializerPart& part) {
+  std::string_view rest = part.text;
+  for (size_t comma = rest.find(','); comma != std::string_view::npos;
+       comma = rest.find(',')) {
+    AppendLinePart(line, HtmlEscapedPart{rest.substr(0, comma)});
+    line->append(",<br/>");
+    rest.remove_prefix(comma + 1);
+  }
+  AppendLinePart(line, HtmlEscapedPart{rest});
+}
+
+// The wording for one, or the decimal count and the wording after it.
+struct CountPart {
+  int count;
+  const char* one;
+  const char* many;
+};
+
+void AppendLinePart(std::string* line, const CountPart& part) {
+  if (part.count == 1) {
+    AppendLinePart(line, HtmlEscapedPart{part.one});
+    return;
+  }
+  line->append(std::to_string(part.count));
+  AppendLinePart(line, HtmlEscapedPart{part.many});
 }
 
 }  // namespace
 
-std::string InlineElement(std::string_view tag, std::string_view text) {
-  std::string line;
-  line.reserve(2 * tag.size() + text.size() + 5);
-  line.append("<").append(tag).append(">");
-  line.append(text);
-  line.append("</").append(tag).append(">");
-  return line;
-}
-
-std::string MarkupEscaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
+void AppendLinePart(std::string* line, const MarkupEscapedPart& part) {
+  for (char c : part.text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&': line->append("&amp;"); break;
+      case '<': line->append("&lt;"); break;
+      case '>': line->append("&gt;"); break;
+      case '"': line->append("&quot;"); break;
+      default: line->push_back(c);
     }
   }
-  return out;
 }
 
-std::string AnchoredStartTag(std::string_view tag, std::string_view anchor) {
-  std::string escaped = HtmlEscaped(anchor);
-  std::string line = "<";
-  line.append(tag).append(" anchor=\"").append(escaped);
-  line.append("\" NAME=\"").append(escaped).append("\">");
-  return line;
+void AppendAnchoredStartTag(LineOut* out, std::string_view tag,
+                            std::string_view anchor) {
+  const HtmlEscapedPart escaped{anchor};
+  out->Line('<', tag, " anchor=\"", escaped, "\" NAME=\"", escaped, "\">");
 }
 
-std::string EndTag(std::string_view tag) {
-  std::string line = "</";
-  line.append(tag).append(">");
-  return line;
+void AppendStartTag(LineOut* out, std::string_view tag) {
+  out->Line('<', tag, '>');
+}
+
+void AppendEndTag(LineOut* out, std::string_view tag) {
+  out->Line("</", tag, '>');
 }
 
 std::string_view OrPlaceholder(std::string_view stored,
@@ -102,61 +124,52 @@ std::string_view DescriptionAt(const TextList& descs, size_t i) {
   return i < descs.size() ? std::string_view(descs[i]) : std::string_view();
 }
 
-void AppendDescriptionBlock(TextList* lines, std::string_view text) {
-  lines->push_back("<Description>");
-  lines->push_back(std::string(text));
-  lines->push_back("</Description>");
+void AppendDescriptionBlock(LineOut* out, std::string_view text) {
+  out->Line("<Description>");
+  out->Line(text);
+  out->Line("</Description>");
 }
 
-void AppendInitializerBlock(TextList* lines, const TextList& initializers) {
-  lines->push_back(kInitializationLine);
-  for (const std::string& initializer : initializers) {
-    // Escaped first, so that the line breaks added after the commas stay
-    // markup.
-    std::string line = HtmlEscaped(initializer);
-    ReplaceAll(&line, ",", ",<br/>");
-    line += kBreak;
-    lines->push_back(std::move(line));
-  }
+void AppendInitializerBlock(LineOut* out, const TextList& initializers) {
+  out->Line(kInitializationLine);
+  for (const std::string& initializer : initializers)
+    out->Line(BrokenInitializerPart{initializer}, kBreak);
 }
 
-void AppendStatistics(TextList* lines, const std::string& subject,
-                      const CountWording& total,
+void AppendStatistics(LineOut* out, std::string_view owner,
+                      std::string_view name, const CountWording& total,
                       std::initializer_list<ShareWording> shares) {
-  lines->push_back("<Statistics>");
-  std::string sentence = subject;
+  out->Line("<Statistics>");
+  const HtmlEscapedPart ownerPart{owner};
+  const HtmlEscapedPart namePart{name};
   if (total.count == 0)
-    sentence += total.none;
-  else if (total.count == 1)
-    sentence += total.one;
+    out->Line("<Line1>", ownerPart, namePart, " contains ",
+              HtmlEscapedPart{total.none}, "</Line1>");
   else
-    sentence += std::to_string(total.count) + total.many;
-  lines->push_back(InlineElement("Line1", HtmlEscaped(sentence)));
+    out->Line("<Line1>", ownerPart, namePart, " contains ",
+              CountPart{total.count, total.one, total.many}, "</Line1>");
   for (const ShareWording& share : shares) {
-    if (share.count <= 0)
-      continue;
-    std::string line = share.count == 1
-                           ? std::string(share.one)
-                           : std::to_string(share.count) + share.many;
-    lines->push_back(InlineElement("Line2", HtmlEscaped(line)));
+    if (share.count > 0)
+      AppendInlineElement(out, "Line2",
+                          CountPart{share.count, share.one, share.many});
   }
-  lines->push_back("</Statistics>");
+  out->Line("</Statistics>");
 }
 
-void AppendFunctionBody(TextList* lines, const CDeclInfo& func) {
+void AppendFunctionBody(LineOut* out, const CDeclInfo& func) {
   for (const std::string& decl : func.m_arrDecls) {
-    lines->push_back("<Header>");
-    lines->push_back(HtmlEscaped(decl));
-    lines->push_back("</Header>");
+    out->Line("<Header>");
+    out->Line(HtmlEscapedPart{decl});
+    out->Line("</Header>");
   }
-  AppendDescribedList(lines, "ReturnValues", "Return values", "ReturnValue",
+  AppendDescribedList(out, "ReturnValues", "Return values", "ReturnValue",
                       func.m_arrReturns, func.m_arrReturnDescs,
                       kReturnDescPlaceholder);
-  AppendDescribedList(lines, "Parameters", "Parameter", "Parameter",
+  AppendDescribedList(out, "Parameters", "Parameter", "Parameter",
                       func.m_arrParams, func.m_arrParamDescs,
                       kParamDescPlaceholder);
   AppendDescriptionBlock(
-      lines, OrPlaceholder(func.m_strDescription, kFuncDescPlaceholder));
+      out, OrPlaceholder(func.m_strDescription, kFuncDescPlaceholder));
 }
 
 size_t UsableCount(int count, size_t size) {
