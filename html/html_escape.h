@@ -9,6 +9,14 @@
 // section sign become named entities (the ampersand first).
 void HtmlEscape(std::string* text);
 std::string HtmlEscaped(std::string_view text);
+
+// A part of a line (see LineOut) written escaped as HtmlEscaped does,
+// without an escaped copy of its own.
+struct HtmlEscapedPart {
+  std::string_view text;
+};
+void AppendLinePart(std::string* line, const HtmlEscapedPart& part);
+
 // The text HtmlEscaped was given: its entities become their characters
 // again, every other byte (another entity included) stays as it is.
 std::string HtmlUnescaped(std::string_view text);
