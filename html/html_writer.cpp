@@ -68,6 +68,12 @@ void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
   BuildPage(module, headerPath, htmlPath, false, AppendingTo(lines));
 }
 
+bool WriteHtmlPageBytes(CModuleInfo* module, const std::string& headerPath,
+                        const std::string& htmlPath, const ByteSink& sink) {
+  LineOut out(sink);
+  return WritePage(&out, module, headerPath, htmlPath, true);
+}
+
 uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {
   uint64_t barBytes = 0;
   for (const std::string& line : HtmlNavBarLines(module))
