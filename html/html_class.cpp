@@ -187,8 +187,9 @@ void WriteMethodBlock(LineOut* out, const ClassContext& ctx,
   const std::string& name = method.m_strName;
   out->Line("<p>");
   WriteSplitFileObject(out, ctx.module, method.m_strFile, method.m_strTitle);
-  WriteKeywordObject(out, ctx.module,
-                     {{name}, {name, " - ", className}, {className, ":", name}});
+  WriteKeywordObject(
+      out, ctx.module,
+      {{name}, {name, " - ", className}, {className, ":", name}});
   out->Line(HtmlAnchorPart{method.m_strAnchor});
   WriteMethodDeclarations(out, ctx, method);
   WriteFunctionDetails(out, method);

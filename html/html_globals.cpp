@@ -51,8 +51,9 @@ void WriteFunctionBlock(LineOut* out, const CModuleInfo& module,
                         const CDeclInfo& func, const TextList& navBar) {
   out->Line("<p>");
   WriteSplitFileObject(out, module, func.m_strFile, func.m_strTitle);
-  WriteKeywordObject(out, module,
-                     {{func.m_strName}, {module.m_strName, ":", func.m_strName}});
+  WriteKeywordObject(
+      out, module,
+      {{func.m_strName}, {module.m_strName, ":", func.m_strName}});
   out->Line(HtmlAnchorPart{func.m_strAnchor});
   WriteBoldDeclarations(out, func);
   out->Line("</p>");

@@ -10,24 +10,11 @@ namespace {
 const char kObjectLine[] =
     "<object type=\"application/x-oleobject\" "
     "classid=\"clsid:1e2a7bd0-dab9-11d0-b93a-00c04fc99f9e\">";
-const char kLinkEnd[] = "</A>&nbsp;";
 
 template <typename T>
 std::span<const T> FirstRecords(const std::vector<T>& records, int count) {
   size_t n = count > 0 ? static_cast<size_t>(count) : 0;
   return std::span<const T>(records.data(), std::min(n, records.size()));
-}
-
-// Everything of a link in front of its label.
-void AppendLinkStart(std::string* line, const CModuleInfo& module,
-                     std::string_view file, std::string_view anchor) {
-  line->append("&nbsp;<a href=\"");
-  // The page file holds the class name as written, "<" and ">" included.
-  if (module.m_bSplitFiles)
-    AppendLinePart(line, HtmlEscapedPart{file});
-  line->push_back('#');
-  line->append(anchor);
-  line->append("\">");
 }
 
 // Page files, titles and keywords carry names straight from the header
@@ -65,11 +52,6 @@ void AppendLinePart(std::string* line, const InitializerPart& part) {
     rest.remove_prefix(comma + 1);
   }
   AppendLinePart(line, HtmlEscapedPart{rest});
-}
-
-// "<br>" behind every line of a list but the last.
-std::string_view BreakUnlessLast(size_t index, size_t count) {
-  return index + 1 < count ? "<br>" : "";
 }
 
 // One <dt>/<dd> pair per entry; "void" stands alone, every other entry
@@ -115,18 +97,15 @@ std::string HtmlAnchorLine(const std::string& anchor) {
 }
 
 void AppendLinePart(std::string* line, const HtmlLinkPart& link) {
-  AppendLinkStart(line, link.module, link.file, link.anchor);
+  line->append("&nbsp;<a href=\"");
+  // The page file holds the class name as written, "<" and ">" included.
+  if (link.module.m_bSplitFiles)
+    AppendLinePart(line, HtmlEscapedPart{link.file});
+  line->push_back('#');
+  line->append(link.anchor);
+  line->append("\">");
   AppendLinePart(line, HtmlEscapedPart{link.label});
-  line->append(kLinkEnd);
-}
-
-std::string HtmlLink(const CModuleInfo& module, const std::string& file,
-                     const std::string& anchor, const std::string& label) {
-  std::string link;
-  AppendLinkStart(&link, module, file, anchor);
-  link += label;
-  link += kLinkEnd;
-  return link;
+  line->append("</A>&nbsp;");
 }
 
 void WriteSplitFileObject(LineOut* out, const CModuleInfo& module,
@@ -162,15 +141,6 @@ void WriteKeywordObject(TextList* lines, const CModuleInfo& module,
   WriteKeywordLines(&out, texts);
 }
 
-std::string CountedText(int count, const char* zero, const char* one,
-                        const char* pluralTail) {
-  if (count == 0)
-    return zero;
-  if (count == 1)
-    return one;
-  return std::to_string(count) + pluralTail;
-}
-
 void AppendLinePart(std::string* line, const CountedPart& part) {
   if (part.count == 0 || part.count == 1) {
     AppendLinePart(line,
@@ -193,6 +163,10 @@ void WriteCountLine(TextList* lines, int count, const char* one,
                     const char* pluralTail) {
   LineOut out(lines);
   WriteCountLine(&out, count, one, pluralTail);
+}
+
+std::string_view BreakUnlessLast(size_t index, size_t count) {
+  return index + 1 < count ? "<br>" : "";
 }
 
 std::string_view TextOr(std::string_view text, std::string_view placeholder) {

@@ -38,10 +38,6 @@ struct HtmlLinkPart {
 };
 void AppendLinePart(std::string* line, const HtmlLinkPart& link);
 
-// The same link as a text; the label is written as given.
-std::string HtmlLink(const CModuleInfo& module, const std::string& file,
-                     const std::string& anchor, const std::string& label);
-
 // The object that makes the help compiler start a new page; only with
 // split-file commands on.
 void WriteSplitFileObject(LineOut* out, const CModuleInfo& module,
@@ -63,11 +59,8 @@ void WriteKeywordObject(LineOut* out, const CModuleInfo& module,
 void WriteKeywordObject(TextList* lines, const CModuleInfo& module,
                         std::initializer_list<std::string> keywords);
 
-// `zero` for 0, `one` for 1, otherwise the count followed by `pluralTail`.
-std::string CountedText(int count, const char* zero, const char* one,
-                        const char* pluralTail);
-
-// CountedText escaped, as a part of a line.
+// `zero` for 0, `one` for 1, otherwise the count followed by `pluralTail`;
+// escaped, as a part of a line.
 struct CountedPart {
   int count;
   const char* zero;
@@ -82,6 +75,9 @@ void WriteCountLine(LineOut* out, int count, const char* one,
                     const char* pluralTail);
 void WriteCountLine(TextList* lines, int count, const char* one,
                     const char* pluralTail);
+
+// "<br>" behind every line of a list but the last, nothing behind that.
+std::string_view BreakUnlessLast(size_t index, size_t count);
 
 // `text` when it is not empty, otherwise `placeholder`.
 std::string_view TextOr(std::string_view text, std::string_view placeholder);

@@ -73,7 +73,7 @@ void WriteIncludeList(LineOut* out, const CModuleInfo& module,
     out->Line(none);
   for (size_t i = 0; i < includes.size(); ++i)
     out->Line("&nbsp;&bull;&nbsp;", HtmlEscapedPart{includes[i]},
-              i + 1 < includes.size() ? "<br>" : "");
+              BreakUnlessLast(i, includes.size()));
   out->Line("</p>");
 }
 
@@ -88,7 +88,7 @@ void WriteClassDefinitions(LineOut* out, const CModuleInfo& module) {
     const std::string& base = classes[i].m_strBase;
     out->Line(HtmlEscapedPart{classes[i].m_strName},
               HtmlEscapedPart{base.empty() ? "" : " - base class: "},
-              HtmlEscapedPart{base}, i + 1 < classes.size() ? "<br>" : "");
+              HtmlEscapedPart{base}, BreakUnlessLast(i, classes.size()));
   }
   out->Line("</p>");
 }
