@@ -22,10 +22,11 @@ const char* EntityFor(unsigned char c) {
 
 // EntityFor of every byte, looked up once per byte of the text.
 struct EntityTable {
-  const char* entity[256];
+  std::string_view entity[256];
   EntityTable() {
     for (int c = 0; c < 256; ++c)
-      entity[c] = EntityFor(static_cast<unsigned char>(c));
+      if (const char* e = EntityFor(static_cast<unsigned char>(c)))
+        entity[c] = e;
   }
 };
 
@@ -51,11 +52,12 @@ char CharOfEntityAt(std::string_view text) {
 // contains any of the other replaced characters. Most text has none of
 // them, so the stretches between are copied whole.
 void AppendLinePart(std::string* line, const HtmlEscapedPart& part) {
-  const std::string_view text = part.text;
+  std::string_view text = part.text;
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char* entity = kEntities.entity[static_cast<unsigned char>(text[i])];
-    if (!entity)
+    std::string_view entity =
+        kEntities.entity[static_cast<unsigned char>(text[i])];
+    if (entity.empty())
       continue;
     line->append(text.data() + plain, i - plain);
     line->append(entity);

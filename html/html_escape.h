@@ -10,8 +10,8 @@
 void HtmlEscape(std::string* text);
 std::string HtmlEscaped(std::string_view text);
 
-// HtmlEscaped as a part of a line (see model/line_out.h): the escaped text
-// is appended where the line is built, with no string of its own.
+// A part of a line (see LineOut) written escaped as HtmlEscaped does,
+// without an escaped copy of its own.
 struct HtmlEscapedPart {
   std::string_view text;
 };

@@ -17,3 +17,13 @@ TEST(HtmlEscapeTest, EntitiesAtTheEdgesAndSideBySide) {
   const std::string withNul("a\0<", 3);
   EXPECT_EQ(std::string("a\0&lt;", 6), HtmlEscaped(withNul));
 }
+
+// Lines are built from several parts, so the escaped one must keep what
+// the line already holds.
+TEST(HtmlEscapeTest, EscapedPartAppendsBehindTheLine) {
+  std::string line = "<dt>";
+  AppendLinePart(&line, HtmlEscapedPart{"a<b & \xE4"});
+  AppendLinePart(&line, HtmlEscapedPart{""});
+  AppendLinePart(&line, HtmlEscapedPart{"\""});
+  EXPECT_EQ("<dt>a&lt;b &amp; &auml;&quot;", line);
+}

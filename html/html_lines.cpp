@@ -1,6 +1,7 @@
 #include "html/html_lines.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "html/html_escape.h"
 
@@ -19,25 +20,54 @@ std::span<const T> FirstRecords(const std::vector<T>& records, int count) {
 // Page files, titles and keywords carry names straight from the header
 // (template arguments, operators), so they are escaped like any header
 // text that lands in markup.
-std::string ParamLine(const char* name, const std::string& value) {
-  return "<param name=\"" + std::string(name) + "\" value=\"" +
-         HtmlEscaped(value) + "\">";
+void WriteParamLine(LineOut* out, std::string_view name,
+                    std::string_view value) {
+  out->Line("<param name=\"", name, "\" value=\"", HtmlEscapedPart{value},
+            "\">");
+}
+
+void WriteKeywordLines(LineOut* out, std::span<const KeywordText> keywords) {
+  out->Line(kObjectLine);
+  // Escaping the joined keyword is escaping its texts one by one: every
+  // character is replaced on its own.
+  for (const KeywordText& keyword : keywords)
+    out->Line("<param name=\"Keyword\" value=\"", HtmlEscapedPart{keyword.head},
+              HtmlEscapedPart{keyword.middle}, HtmlEscapedPart{keyword.tail},
+              "\">");
+  out->Line("</object>");
+}
+
+// The initialiser escaped, with a line break after each comma. No entity
+// holds a comma, so breaking the escaped text or escaping the broken one
+// is the same.
+struct InitializerPart {
+  std::string_view text;
+};
+void AppendLinePart(std::string* line, const InitializerPart& part) {
+  std::string_view rest = part.text;
+  for (size_t comma = rest.find(','); comma != std::string_view::npos;
+       comma = rest.find(',')) {
+    AppendLinePart(line, HtmlEscapedPart{rest.substr(0, comma)});
+    line->append(",<br>");
+    rest.remove_prefix(comma + 1);
+  }
+  AppendLinePart(line, HtmlEscapedPart{rest});
 }
 
 // One <dt>/<dd> pair per entry; "void" stands alone, every other entry
 // gets its description or the placeholder.
-void WriteDescribedList(TextList* lines, const TextList& entries,
-                        const TextList& descs, const std::string& placeholder) {
-  lines->push_back("<dl>");
+void WriteDescribedList(LineOut* out, const TextList& entries,
+                        const TextList& descs, std::string_view placeholder) {
+  out->Line("<dl>");
   for (size_t i = 0; i < entries.size(); ++i) {
-    lines->push_back("<dt>" + HtmlEscaped(entries[i]) + "</dt>");
+    out->Line("<dt>", HtmlEscapedPart{entries[i]}, "</dt>");
     if (entries[i] == "void")
       continue;
-    lines->push_back("<dd>");
-    lines->push_back(TextOr(DescAt(descs, i), placeholder));
-    lines->push_back("</dd>");
+    out->Line("<dd>");
+    out->Line(TextOr(DescAt(descs, i), placeholder));
+    out->Line("</dd>");
   }
-  lines->push_back("</dl>");
+  out->Line("</dl>");
 }
 
 }  // namespace
@@ -52,57 +82,94 @@ std::span<const CClassInfo> Records(const std::vector<CClassInfo>& records,
   return FirstRecords(records, count);
 }
 
-std::string HtmlAnchorLine(const std::string& anchor) {
-  return "<a id=\"" + anchor + "\" NAME=\"" + anchor + "\"></a>";
+void AppendLinePart(std::string* line, const HtmlAnchorPart& part) {
+  line->append("<a id=\"");
+  line->append(part.anchor);
+  line->append("\" NAME=\"");
+  line->append(part.anchor);
+  line->append("\"></a>");
 }
 
-std::string HtmlLink(const CModuleInfo& module, const std::string& file,
-                     const std::string& anchor, const std::string& label) {
-  std::string target = "#" + anchor;
+std::string HtmlAnchorLine(const std::string& anchor) {
+  std::string line;
+  AppendLinePart(&line, HtmlAnchorPart{anchor});
+  return line;
+}
+
+void AppendLinePart(std::string* line, const HtmlLinkPart& link) {
+  line->append("&nbsp;<a href=\"");
   // The page file holds the class name as written, "<" and ">" included.
-  if (module.m_bSplitFiles)
-    target = HtmlEscaped(file) + target;
-  return "&nbsp;<a href=\"" + target + "\">" + label + "</A>&nbsp;";
+  if (link.module.m_bSplitFiles)
+    AppendLinePart(line, HtmlEscapedPart{link.file});
+  line->push_back('#');
+  line->append(link.anchor);
+  line->append("\">");
+  AppendLinePart(line, HtmlEscapedPart{link.label});
+  line->append("</A>&nbsp;");
+}
+
+void WriteSplitFileObject(LineOut* out, const CModuleInfo& module,
+                          std::string_view file, std::string_view title) {
+  if (!module.m_bSplitFiles)
+    return;
+  out->Line(kObjectLine);
+  WriteParamLine(out, "New HTML file", file);
+  WriteParamLine(out, "New HTML title", title);
+  out->Line("</object>");
 }
 
 void WriteSplitFileObject(TextList* lines, const CModuleInfo& module,
                           const std::string& file, const std::string& title) {
-  if (!module.m_bSplitFiles)
-    return;
-  lines->push_back(kObjectLine);
-  lines->push_back(ParamLine("New HTML file", file));
-  lines->push_back(ParamLine("New HTML title", title));
-  lines->push_back("</object>");
+  LineOut out(lines);
+  WriteSplitFileObject(&out, module, file, title);
+}
+
+void WriteKeywordObject(LineOut* out, const CModuleInfo& module,
+                        std::initializer_list<KeywordText> keywords) {
+  if (module.m_bHelpKeywords)
+    WriteKeywordLines(out, {keywords.begin(), keywords.size()});
 }
 
 void WriteKeywordObject(TextList* lines, const CModuleInfo& module,
                         std::initializer_list<std::string> keywords) {
   if (!module.m_bHelpKeywords)
     return;
-  lines->push_back(kObjectLine);
+  std::vector<KeywordText> texts;
   for (const std::string& keyword : keywords)
-    lines->push_back(ParamLine("Keyword", keyword));
-  lines->push_back("</object>");
+    texts.push_back({keyword});
+  LineOut out(lines);
+  WriteKeywordLines(&out, texts);
 }
 
-std::string CountedText(int count, const char* zero, const char* one,
-                        const char* pluralTail) {
-  if (count == 0)
-    return zero;
-  if (count == 1)
-    return one;
-  return std::to_string(count) + pluralTail;
+void AppendLinePart(std::string* line, const CountedPart& part) {
+  if (part.count == 0 || part.count == 1) {
+    AppendLinePart(line,
+                   HtmlEscapedPart{part.count == 0 ? part.zero : part.one});
+    return;
+  }
+  char digits[16];
+  char* end = std::to_chars(digits, digits + sizeof digits, part.count).ptr;
+  line->append(digits, end - digits);
+  AppendLinePart(line, HtmlEscapedPart{part.pluralTail});
+}
+
+void WriteCountLine(LineOut* out, int count, const char* one,
+                    const char* pluralTail) {
+  if (count > 0)
+    out->Line("&nbsp;", CountedPart{count, "", one, pluralTail}, "<br>");
 }
 
 void WriteCountLine(TextList* lines, int count, const char* one,
                     const char* pluralTail) {
-  if (count <= 0)
-    return;
-  std::string text = CountedText(count, "", one, pluralTail);
-  lines->push_back("&nbsp;" + HtmlEscaped(text) + "<br>");
+  LineOut out(lines);
+  WriteCountLine(&out, count, one, pluralTail);
 }
 
-std::string TextOr(const std::string& text, const std::string& placeholder) {
+std::string_view BreakUnlessLast(size_t index, size_t count) {
+  return index + 1 < count ? "<br>" : "";
+}
+
+std::string_view TextOr(std::string_view text, std::string_view placeholder) {
   return text.empty() ? placeholder : text;
 }
 
@@ -111,63 +178,74 @@ const std::string& DescAt(const TextList& descs, size_t index) {
   return index < descs.size() ? descs[index] : kEmpty;
 }
 
-void WriteVariableEntry(TextList* lines, const CDeclInfo& var) {
-  static const std::string kPlaceholder =
-      "Here should be a short description of the variable.";
-  lines->push_back("<dt>" + HtmlEscaped(var.m_strName) + "</dt>");
-  lines->push_back("<dd>");
-  lines->push_back(TextOr(var.m_strShortDesc, kPlaceholder));
+void WriteVariableEntry(LineOut* out, const CDeclInfo& var) {
+  out->Line("<dt>", HtmlEscapedPart{var.m_strName}, "</dt>");
+  out->Line("<dd>");
+  out->Line(TextOr(var.m_strShortDesc,
+                   "Here should be a short description of the variable."));
   if (!var.m_arrParams.empty()) {
-    lines->push_back(HtmlEscaped("Initialization:") + "<br>");
-    for (const std::string& init : var.m_arrParams) {
-      std::string line = HtmlEscaped(init);
-      ReplaceAll(&line, ",", ",<br>");
-      lines->push_back(line + "<br>");
-    }
+    out->Line(HtmlEscapedPart{"Initialization:"}, "<br>");
+    for (const std::string& init : var.m_arrParams)
+      out->Line(InitializerPart{init}, "<br>");
   }
-  lines->push_back("</dd>");
+  out->Line("</dd>");
+}
+
+void WriteVariableEntry(TextList* lines, const CDeclInfo& var) {
+  LineOut out(lines);
+  WriteVariableEntry(&out, var);
+}
+
+void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
+                        const CDeclInfo& func) {
+  out->Line("<dt>",
+            HtmlLinkPart{module, func.m_strFile, func.m_strAnchor,
+                         func.m_strName},
+            "</dt>");
+  out->Line("<dd>");
+  out->Line(TextOr(func.m_strShortDesc,
+                   "Here should be a short description of the function."));
+  out->Line("</dd>");
 }
 
 void WriteFunctionEntry(TextList* lines, const CModuleInfo& module,
                         const CDeclInfo& func) {
-  static const std::string kPlaceholder =
-      "Here should be a short description of the function.";
-  std::string link = HtmlLink(module, func.m_strFile, func.m_strAnchor,
-                              HtmlEscaped(func.m_strName));
-  lines->push_back("<dt>" + link + "</dt>");
-  lines->push_back("<dd>");
-  lines->push_back(TextOr(func.m_strShortDesc, kPlaceholder));
-  lines->push_back("</dd>");
+  LineOut out(lines);
+  WriteFunctionEntry(&out, module, func);
+}
+
+void WriteBoldDeclarations(LineOut* out, const CDeclInfo& func) {
+  const TextList& decls = func.m_arrDecls;
+  for (size_t i = 0; i < decls.size(); ++i)
+    out->Line("<b>", HtmlEscapedPart{decls[i]}, "</b>",
+              BreakUnlessLast(i, decls.size()));
 }
 
 void WriteBoldDeclarations(TextList* lines, const CDeclInfo& func) {
-  const TextList& decls = func.m_arrDecls;
-  for (size_t i = 0; i < decls.size(); ++i) {
-    std::string line = "<b>" + HtmlEscaped(decls[i]) + "</b>";
-    if (i + 1 < decls.size())
-      line += "<br>";
-    lines->push_back(line);
-  }
+  LineOut out(lines);
+  WriteBoldDeclarations(&out, func);
+}
+
+void WriteFunctionDetails(LineOut* out, const CDeclInfo& func) {
+  out->Line("<p>");
+  out->Line(TextOr(func.m_strDescription,
+                   "Here should be a detailed description of the function."));
+  out->Line("</p>");
+  out->Line("<p>");
+  out->Line(HtmlEscapedPart{"Return values"}, "<br>");
+  WriteDescribedList(out, func.m_arrReturns, func.m_arrReturnDescs,
+                     "Here should be a description of the return value.");
+  out->Line("</p>");
+  out->Line("<p>");
+  out->Line(HtmlEscapedPart{"Parameter"}, "<br>");
+  WriteDescribedList(out, func.m_arrParams, func.m_arrParamDescs,
+                     "Here should be a description of the parameter");
+  out->Line("</p>");
 }
 
 void WriteFunctionDetails(TextList* lines, const CDeclInfo& func) {
-  static const std::string kDescription =
-      "Here should be a detailed description of the function.";
-  static const std::string kReturn =
-      "Here should be a description of the return value.";
-  static const std::string kParam =
-      "Here should be a description of the parameter";
-  lines->push_back("<p>");
-  lines->push_back(TextOr(func.m_strDescription, kDescription));
-  lines->push_back("</p>");
-  lines->push_back("<p>");
-  lines->push_back(HtmlEscaped("Return values") + "<br>");
-  WriteDescribedList(lines, func.m_arrReturns, func.m_arrReturnDescs, kReturn);
-  lines->push_back("</p>");
-  lines->push_back("<p>");
-  lines->push_back(HtmlEscaped("Parameter") + "<br>");
-  WriteDescribedList(lines, func.m_arrParams, func.m_arrParamDescs, kParam);
-  lines->push_back("</p>");
+  LineOut out(lines);
+  WriteFunctionDetails(&out, func);
 }
 
 void AppendLines(TextList* lines, const TextList& block) {

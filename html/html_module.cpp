@@ -7,113 +7,117 @@
 
 namespace {
 
-void WriteModuleHeading(TextList* lines, const CModuleInfo& module) {
-  std::string name = HtmlEscaped(module.m_strName);
+void WriteModuleHeading(LineOut* out, const CModuleInfo& module) {
+  const HtmlEscapedPart name{module.m_strName};
   if (module.m_bStylesheet)
-    lines->push_back("<h3>" + name + "</h3>");
+    out->Line("<h3>", name, "</h3>");
   else
-    lines->push_back("<p><font size=\"4\" face=\"Arial\"><b>" + name +
-                     "</b></font></p>");
+    out->Line("<p><font size=\"4\" face=\"Arial\"><b>", name,
+              "</b></font></p>");
 }
 
-// "The module NAME contains ..." with its escaped counted text.
-std::string ContainsLine(const CModuleInfo& module, const std::string& what) {
-  return HtmlEscaped("The module " + module.m_strName + " contains " + what);
+// "The module NAME contains ..." escaped, followed by `end`.
+void WriteContainsLine(LineOut* out, const CModuleInfo& module,
+                       const CountedPart& what, std::string_view end) {
+  out->Line(HtmlEscapedPart{"The module "}, HtmlEscapedPart{module.m_strName},
+            HtmlEscapedPart{" contains "}, what, end);
 }
 
-void WriteVariableStatistics(TextList* lines, const CModuleInfo& module) {
-  lines->push_back("<p>");
-  lines->push_back(
-      ContainsLine(module,
-                   CountedText(module.m_nVarCount, "no global variables.",
-                               "one global variable.", " global variables.")) +
-      "<br>");
-  WriteCountLine(lines, module.m_nVarsLocal, "One variable has local binding.",
+void WriteVariableStatistics(LineOut* out, const CModuleInfo& module) {
+  out->Line("<p>");
+  WriteContainsLine(out, module,
+                    {module.m_nVarCount, "no global variables.",
+                     "one global variable.", " global variables."},
+                    "<br>");
+  WriteCountLine(out, module.m_nVarsLocal, "One variable has local binding.",
                  " variables have local binding.");
-  WriteCountLine(lines, module.m_nVarsExtern,
+  WriteCountLine(out, module.m_nVarsExtern,
                  "One variable has external binding.",
                  " variables have external binding.");
-  lines->push_back("</p>");
+  out->Line("</p>");
 }
 
-void WriteFunctionStatistics(TextList* lines, const CModuleInfo& module) {
-  lines->push_back("<p>");
-  lines->push_back(
-      ContainsLine(module,
-                   CountedText(module.m_nFuncCount, "no global functions.",
-                               "one global function.", " global functions.")) +
-      "<br>");
-  WriteCountLine(lines, module.m_nFuncsLocal, "One function has local binding.",
+void WriteFunctionStatistics(LineOut* out, const CModuleInfo& module) {
+  out->Line("<p>");
+  WriteContainsLine(out, module,
+                    {module.m_nFuncCount, "no global functions.",
+                     "one global function.", " global functions."},
+                    "<br>");
+  WriteCountLine(out, module.m_nFuncsLocal, "One function has local binding.",
                  " functions have local binding.");
-  WriteCountLine(lines, module.m_nFuncsExtern,
+  WriteCountLine(out, module.m_nFuncsExtern,
                  "One function has external binding.",
                  " functions have external binding.");
-  lines->push_back("</p>");
+  out->Line("</p>");
 }
 
-void WriteClassStatistics(TextList* lines, const CModuleInfo& module) {
-  lines->push_back("<p>");
-  lines->push_back(ContainsLine(
-      module, CountedText(module.m_nClasses, "no class definition.",
-                          "one class definition.", " class definitions.")));
-  lines->push_back("</p>");
+void WriteClassStatistics(LineOut* out, const CModuleInfo& module) {
+  out->Line("<p>");
+  WriteContainsLine(out, module,
+                    {module.m_nClasses, "no class definition.",
+                     "one class definition.", " class definitions."},
+                    "");
+  out->Line("</p>");
 }
 
-// One paragraph listing included files; `none` stands in for an empty list.
-void WriteIncludeList(TextList* lines, const std::string& heading,
-                      const TextList& includes, const char* none) {
-  lines->push_back("<p>");
-  lines->push_back(HtmlEscaped(heading) + "<br>");
+// One paragraph listing the files included by the module's file with the
+// extension `extension`; `none` stands in for an empty list.
+void WriteIncludeList(LineOut* out, const CModuleInfo& module,
+                      std::string_view extension, const TextList& includes,
+                      std::string_view none) {
+  out->Line("<p>");
+  out->Line(HtmlEscapedPart{"Included files by "},
+            HtmlEscapedPart{module.m_strName}, HtmlEscapedPart{extension},
+            HtmlEscapedPart{":"}, "<br>");
   if (includes.empty())
-    lines->push_back(none);
-  for (size_t i = 0; i < includes.size(); ++i) {
-    std::string line = "&nbsp;&bull;&nbsp;" + HtmlEscaped(includes[i]);
-    if (i + 1 < includes.size())
-      line += "<br>";
-    lines->push_back(line);
-  }
-  lines->push_back("</p>");
+    out->Line(none);
+  for (size_t i = 0; i < includes.size(); ++i)
+    out->Line("&nbsp;&bull;&nbsp;", HtmlEscapedPart{includes[i]},
+              BreakUnlessLast(i, includes.size()));
+  out->Line("</p>");
 }
 
-void WriteClassDefinitions(TextList* lines, const CModuleInfo& module) {
+void WriteClassDefinitions(LineOut* out, const CModuleInfo& module) {
   std::span<const CClassInfo> classes =
       Records(module.m_pClasses, module.m_nClasses);
   if (classes.empty())
     return;
-  lines->push_back("<p>");
-  lines->push_back("Class definitions:<br>");
+  out->Line("<p>");
+  out->Line("Class definitions:<br>");
   for (size_t i = 0; i < classes.size(); ++i) {
-    std::string text = classes[i].m_strName;
-    if (!classes[i].m_strBase.empty())
-      text += " - base class: " + classes[i].m_strBase;
-    std::string line = HtmlEscaped(text);
-    if (i + 1 < classes.size())
-      line += "<br>";
-    lines->push_back(line);
+    const std::string& base = classes[i].m_strBase;
+    out->Line(HtmlEscapedPart{classes[i].m_strName},
+              HtmlEscapedPart{base.empty() ? "" : " - base class: "},
+              HtmlEscapedPart{base}, BreakUnlessLast(i, classes.size()));
   }
-  lines->push_back("</p>");
+  out->Line("</p>");
 }
 
 }  // namespace
 
+void WriteHtmlModuleSection(LineOut* out, const CModuleInfo& module,
+                            const TextList& navBar) {
+  WriteKeywordObject(out, module,
+                     {{TextOr(module.m_strFile, "Module unknown")},
+                      {TextOr(module.m_strName, "HTML title unknown")}});
+  out->Line(HtmlAnchorPart{module.m_strAnchor});
+  WriteModuleHeading(out, module);
+  out->Line("<p>");
+  out->Line(TextOr(module.m_strDescription,
+                   "Here should be a description of the module"));
+  out->Line("</p>");
+  WriteVariableStatistics(out, module);
+  WriteFunctionStatistics(out, module);
+  WriteClassStatistics(out, module);
+  WriteIncludeList(out, module, ".h", module.m_arrHIncludes, " - none -");
+  WriteIncludeList(out, module, ".cpp", module.m_arrCppIncludes,
+                   " - unknown -");
+  WriteClassDefinitions(out, module);
+  out->Lines(navBar);
+}
+
 void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
                             const TextList& navBar) {
-  WriteKeywordObject(lines, module,
-                     {TextOr(module.m_strFile, "Module unknown"),
-                      TextOr(module.m_strName, "HTML title unknown")});
-  lines->push_back(HtmlAnchorLine(module.m_strAnchor));
-  WriteModuleHeading(lines, module);
-  lines->push_back("<p>");
-  lines->push_back(TextOr(module.m_strDescription,
-                          "Here should be a description of the module"));
-  lines->push_back("</p>");
-  WriteVariableStatistics(lines, module);
-  WriteFunctionStatistics(lines, module);
-  WriteClassStatistics(lines, module);
-  WriteIncludeList(lines, "Included files by " + module.m_strName + ".h:",
-                   module.m_arrHIncludes, " - none -");
-  WriteIncludeList(lines, "Included files by " + module.m_strName + ".cpp:",
-                   module.m_arrCppIncludes, " - unknown -");
-  WriteClassDefinitions(lines, module);
-  AppendLines(lines, navBar);
+  LineOut out(lines);
+  WriteHtmlModuleSection(&out, module, navBar);
 }

@@ -4,6 +4,9 @@
 #ifndef VARNEL_HTML_HTML_SECTIONS_H_
 #define VARNEL_HTML_HTML_SECTIONS_H_
 
+#include <string_view>
+
+#include "model/line_out.h"
 #include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
@@ -11,18 +14,34 @@
 // The lines of the module navigation bar.
 TextList HtmlNavBarLines(const CModuleInfo& module);
 
+void WriteHtmlHeadTitled(LineOut* out, const CModuleInfo& module,
+                         std::string_view title);
+void WriteHtmlEnd(LineOut* out);
+
+// The writers hand the lines on at `out`'s flush points while a long list
+// is written, after the list and after every detail block (see
+// BuildHtmlPageInPieces); a failed hand-over stops the writer, which then
+// returns false.
+void WriteHtmlModuleSection(LineOut* out, const CModuleInfo& module,
+                            const TextList& navBar);
+bool WriteHtmlGlobalVarsSection(LineOut* out, const CModuleInfo& module,
+                                const TextList& navBar);
+bool WriteHtmlGlobalFuncsSection(LineOut* out, const CModuleInfo& module,
+                                 const TextList& navBar);
+// The blocks of the given class record.
+bool WriteHtmlClassSections(LineOut* out, const CClassInfo& cls,
+                            const CModuleInfo& module, const TextList& navBar);
+
+// The same appending to `lines`; `flush`, when given, gets them at the
+// flush points.
 void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
                             const TextList& navBar);
-// `flush`, when given, gets the lines while a long list is written, after
-// the list and after every detail block (see BuildHtmlPageInPieces); false
-// from it stops the writer, which then returns false.
 bool WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
                                 const TextList& navBar,
                                 const LineSink* flush = nullptr);
 bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
                                  const TextList& navBar,
                                  const LineSink* flush = nullptr);
-// The blocks of the given class record.
 bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
                             const CModuleInfo& module, const TextList& navBar,
                             const LineSink* flush = nullptr);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/line_out.h"
 #include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
@@ -24,6 +25,13 @@ void BuildHtmlPage(CModuleInfo* module, const std::string& headerPath,
 bool BuildHtmlPageInPieces(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath,
                            const LineSink& flush);
+
+// The same page as the bytes of its file (each line followed by CR LF),
+// handed to `sink` in blocks of a few hundred kilobytes: the lines are
+// built straight into the block, with no list between. Stops and returns
+// false as soon as `sink` fails.
+bool WriteHtmlPageBytes(CModuleInfo* module, const std::string& headerPath,
+                        const std::string& htmlPath, const ByteSink& sink);
 
 // The bytes that the module navigation bars alone take in the page of a
 // named model (each ends every block and lists every class, so they
