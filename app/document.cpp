@@ -482,11 +482,11 @@ bool CDocVarnel::IsHtmlTooLarge(uint64_t* bytes) {
 bool CDocVarnel::StreamHtml(const std::string& path) {
   m_arrLines.clear();
   std::string err;
-  return SavePieces(
+  return SaveBytePieces(
       path,
-      [&](const LineSink& save) {
-        return BuildHtmlPageInPieces(&m_module, m_strHeaderPath, m_strHtmlPath,
-                                     save);
+      [&](const ByteSink& save) {
+        return WriteHtmlPageBytes(&m_module, m_strHeaderPath, m_strHtmlPath,
+                                  save);
       },
       &err);
 }

@@ -153,18 +153,17 @@ class Output {
     return out_ != nullptr;
   }
 
-  bool Write(TextList* lines, std::string* err) {
+  bool Write(std::string* bytes, std::string* err) {
     bool ok = true;
     if (path_ == "-") {
-      for (const auto& line : *lines)
-        *out_ << line << "\r\n";
+      out_->write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
       ok = static_cast<bool>(*out_);
       if (!ok)
         *err = kCannotSaveMessage;
     } else {
-      ok = file_.Write(*lines, err);
+      ok = file_.WriteBytes(*bytes, err);
     }
-    lines->clear();
+    bytes->clear();
     return ok;
   }
 
@@ -181,21 +180,21 @@ class Output {
   SafeFileWriter file_;
 };
 
-// BuildXmlDocumentInPieces or BuildHtmlPageInPieces.
-using PieceBuilder = bool (*)(CModuleInfo*, const std::string&,
-                              const std::string&, const LineSink&);
+// WriteXmlDocumentBytes or WriteHtmlPageBytes.
+using ByteBuilder = bool (*)(CModuleInfo*, const std::string&,
+                             const std::string&, const ByteSink&);
 
 // The outputs go out piece by piece: the page can be far larger than the
 // header (every block repeats a bar of all classes), and neither needs to
 // be held whole.
-bool WriteOutput(PieceBuilder build, CModuleInfo* module, const HeaderJob& job,
+bool WriteOutput(ByteBuilder build, CModuleInfo* module, const HeaderJob& job,
                  const std::string& path, std::ostream* stdoutStream,
                  JobLog* log) {
   std::string message;
   Output output(path, stdoutStream);
   if (output.Open(&message) &&
       build(module, job.header, job.htmlPath,
-            [&](TextList* piece) { return output.Write(piece, &message); }) &&
+            [&](std::string* bytes) { return output.Write(bytes, &message); }) &&
       output.Close(&message))
     return true;
   log->Err() << path << ": " << message << "\n";
@@ -234,10 +233,10 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
       PrintSummary(*module, log->Out());
     return 0;
   }
-  if (job.xml && !WriteOutput(BuildXmlDocumentInPieces, module, job,
+  if (job.xml && !WriteOutput(WriteXmlDocumentBytes, module, job,
                               job.xmlPath, stdoutStream, log))
     return 1;
-  if (job.html && !WriteOutput(BuildHtmlPageInPieces, module, job,
+  if (job.html && !WriteOutput(WriteHtmlPageBytes, module, job,
                                job.htmlPath, stdoutStream, log))
     return 1;
   // Say where the files are, unless standard output carries one of them.
@@ -256,13 +255,11 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
 // header, so only a header of an eighth of the limit needs counting.
 uint64_t XmlBytes(CModuleInfo* module, const HeaderJob& job) {
   uint64_t bytes = 0;
-  BuildXmlDocumentInPieces(module, job.header, job.htmlPath,
-                           [&](TextList* piece) {
-                             for (const std::string& line : *piece)
-                               bytes += line.size() + 2;
-                             piece->clear();
-                             return true;
-                           });
+  WriteXmlDocumentBytes(module, job.header, job.htmlPath,
+                        [&](std::string* block) {
+                          bytes += block->size();
+                          return true;
+                        });
   return bytes;
 }
 

@@ -237,14 +237,14 @@ class PhaseRunner {
       auto* lines = new TextList;
       return Parse(module, lines) &&
              Stream(htmlPath_, &written,
-                    [&](const LineSink& sink) {
-                      return BuildHtmlPageInPieces(module, input_.headerPath,
-                                                   htmlPath_, sink);
+                    [&](const ByteSink& sink) {
+                      return WriteHtmlPageBytes(module, input_.headerPath,
+                                                htmlPath_, sink);
                     }) &&
              Stream(xmlPath_, &written,
-                    [&](const LineSink& sink) {
-                      return BuildXmlDocumentInPieces(module, input_.headerPath,
-                                                      htmlPath_, sink);
+                    [&](const ByteSink& sink) {
+                      return WriteXmlDocumentBytes(module, input_.headerPath,
+                                                   htmlPath_, sink);
                     });
     });
     j.outBytes = written;
@@ -281,14 +281,14 @@ class PhaseRunner {
   // Writes what `build` hands out piece by piece to `path`, as the
   // programs do; adds the bytes written to `written`.
   static bool Stream(const std::string& path, int64_t* written,
-                     const std::function<bool(const LineSink&)>& build) {
+                     const std::function<bool(const ByteSink&)>& build) {
     std::string err;
-    return SavePieces(
+    return SaveBytePieces(
         path,
-        [&](const LineSink& save) {
-          return build([&](TextList* piece) {
-            *written += OutputBytes(*piece);
-            return save(piece);
+        [&](const ByteSink& save) {
+          return build([&](std::string* bytes) {
+            *written += static_cast<int64_t>(bytes->size());
+            return save(bytes);
           });
         },
         &err);

@@ -229,15 +229,3 @@ bool SaveBytePieces(const std::string& path,
          writer.Commit(err);
 }
 
-bool SavePieces(const std::string& path,
-                const std::function<bool(const LineSink&)>& build,
-                std::string* err) {
-  SafeFileWriter writer;
-  return writer.Open(path, err) &&
-         build([&](TextList* piece) {
-           const bool ok = writer.Write(*piece, err);
-           piece->clear();
-           return ok;
-         }) &&
-         writer.Commit(err);
-}

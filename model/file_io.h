@@ -72,13 +72,8 @@ class SafeFileWriter {
   int pendingSlot_ = -1;  // where a signal handler finds the temporary file
 };
 
-// Saves what `build` hands to its sink piece by piece, as SaveLines saves
-// a whole list; the output is never held whole.
-bool SavePieces(const std::string& path,
-                const std::function<bool(const LineSink&)>& build,
-                std::string* err);
-
-// The same for a build that hands on bytes (see LineOut).
+// Saves the blocks of bytes `build` hands to its sink (see LineOut) as
+// SaveLines saves a whole list; the output is never held whole.
 bool SaveBytePieces(const std::string& path,
                     const std::function<bool(const ByteSink&)>& build,
                     std::string* err);

@@ -54,6 +54,32 @@ TEST(FileIoTest, AnUnfinishedWriteLeavesTheOldFile) {
               entry.path().filename().string().find("kept.txt.tmp"));
 }
 
+// Blocks of bytes are saved as they come; a build that stops part way
+// leaves the file that was there.
+TEST(FileIoTest, ByteBlocksAreSavedWholeOrNotAtAll) {
+  std::string err;
+  ASSERT_TRUE(SaveBytePieces(
+      "blocks.txt",
+      [](const ByteSink& sink) {
+        std::string block = "a\r\n";
+        std::string next = "\xE4\r\nb\r\n";
+        return sink(&block) && sink(&next);
+      },
+      &err));
+  std::string text;
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("blocks.txt", &text));
+  EXPECT_EQ("a\r\n\xE4\r\nb\r\n", text);
+  EXPECT_FALSE(SaveBytePieces(
+      "blocks.txt",
+      [](const ByteSink& sink) {
+        std::string block = "partial";
+        return sink(&block) && false;
+      },
+      &err));
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("blocks.txt", &text));
+  EXPECT_EQ("a\r\n\xE4\r\nb\r\n", text);
+}
+
 // The temporary name stays within the file system's 255 bytes even when
 // the target's own name is that long.
 TEST(FileIoTest, TheLongestFileNameCanBeSaved) {

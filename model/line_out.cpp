@@ -15,20 +15,6 @@ LineOut::LineOut(const ByteSink& sink) : sink_(&sink) {
   bytes_.reserve(kBlockBytes + kBlockBytes / 4);
 }
 
-std::string* LineOut::Begin() {
-  if (sink_)
-    return &bytes_;
-  line_.clear();
-  return &line_;
-}
-
-void LineOut::End() {
-  if (sink_)
-    bytes_.append("\r\n", 2);
-  else
-    lines_->push_back(std::move(line_));
-}
-
 void LineOut::Lines(const TextList& block) {
   if (!sink_) {
     lines_->insert(lines_->end(), block.begin(), block.end());

@@ -61,8 +61,19 @@ class LineOut {
   bool Finish();
 
  private:
-  std::string* Begin();
-  void End();
+  // Inline: called for every line of pages of millions of lines.
+  std::string* Begin() {
+    if (sink_)
+      return &bytes_;
+    line_.clear();
+    return &line_;
+  }
+  void End() {
+    if (sink_)
+      bytes_.append("\r\n", 2);
+    else
+      lines_->emplace_back(line_);  // exact size; line_ keeps its buffer
+  }
   bool HandOn();
 
   TextList* lines_ = nullptr;
