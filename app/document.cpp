@@ -308,7 +308,7 @@ void CDocVarnel::TellSideFile(const SideFilePlan& plan) {
 std::string CDocVarnel::CoverageStatus() const {
   if (!m_bParsed)
     return std::string();
-  return CoverageCountText(CountCoverage(m_module, false));
+  return CoverageCountText(CountCoverage(m_module, false, false));
 }
 
 void CDocVarnel::ShowCoverage() { m_pPlatform->ShowStatus(CoverageStatus()); }

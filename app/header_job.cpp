@@ -305,6 +305,8 @@ void CheckDocumentation(const HeaderJob& job, const MergeReport& report,
   ReadWholeFile(job.header, &text);
   const DeclarationLines lines(text);
   result->missing = MissingFindings(result->coverage, lines, job.header);
+  // The findings say it all; the list goes before the next header's.
+  std::vector<MissingDescription>().swap(result->coverage.missing);
   result->orphaned = OrphanFindings(report, keptIn);
   result->checked = true;
 }
@@ -377,7 +379,7 @@ int Run(const HeaderJob& job, std::ostream* stdoutStream,
       return 1;
     result->helpBookWritten = true;
   }
-  result->coverage = CountCoverage(module, job.checkAll);
+  result->coverage = CountCoverage(module, job.checkAll, job.check);
   if (job.check) {
     CheckDocumentation(
         job, session.Report(),

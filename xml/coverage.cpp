@@ -30,8 +30,10 @@ bool TakeWord(std::string_view* text, std::string_view word) {
 
 class Counter {
  public:
-  Counter(const CModuleInfo& module, bool countTypeNames)
-      : module_(module), countTypeNames_(countTypeNames) {}
+  Counter(const CModuleInfo& module, bool countTypeNames, bool listMissing)
+      : module_(module),
+        countTypeNames_(countTypeNames),
+        listMissing_(listMissing) {}
 
   Coverage Count();
 
@@ -48,6 +50,7 @@ class Counter {
 
   const CModuleInfo& module_;
   bool countTypeNames_;
+  bool listMissing_;
   Coverage coverage_;
 };
 
@@ -60,7 +63,8 @@ void Counter::One(CoverageKind kind, EntryKind entry, TextField field,
     ++count.described;
     return;
   }
-  coverage_.missing.push_back({kind, entry, field, className, name, item});
+  if (listMissing_)
+    coverage_.missing.push_back({kind, entry, field, className, name, item});
 }
 
 // The short description (when the short list shows it), the detailed one,
@@ -183,8 +187,9 @@ void Coverage::Add(const Coverage& other) {
   missing.insert(missing.end(), other.missing.begin(), other.missing.end());
 }
 
-Coverage CountCoverage(const CModuleInfo& module, bool countTypeNames) {
-  return Counter(module, countTypeNames).Count();
+Coverage CountCoverage(const CModuleInfo& module, bool countTypeNames,
+                       bool listMissing) {
+  return Counter(module, countTypeNames, listMissing).Count();
 }
 
 bool NamesOnlyAType(std::string_view declaration) {

@@ -59,7 +59,10 @@ struct Coverage {
 // only the listed globals and members, every method's detail, each class
 // as often as it is written. Declarations that only name a type ("class
 // X;") need no description and are left out unless `countTypeNames`.
-Coverage CountCoverage(const CModuleInfo& module, bool countTypeNames);
+// Without `listMissing` only the counts are made: the list names every
+// undescribed entry, which is most of a new header's model again.
+Coverage CountCoverage(const CModuleInfo& module, bool countTypeNames,
+                       bool listMissing = true);
 
 // True for "class X;", "struct X;", "friend class X;" and the like.
 bool NamesOnlyAType(std::string_view declaration);

@@ -54,6 +54,13 @@ TEST(CoverageTest, CountsWhatThePageShowsUnderItsFilters) {
   EXPECT_EQ(3, Count(all, CoverageKind::kParameters));  // no "void"
   EXPECT_EQ(0, all.Described());
   EXPECT_EQ(all.Total(), static_cast<int>(all.missing.size()));
+  // The counts alone are the same counts.
+  Coverage counted = CountCoverage(module, false, false);
+  EXPECT_TRUE(counted.missing.empty());
+  for (int kind = 0; kind < kCoverageKinds; ++kind) {
+    EXPECT_EQ(all.kinds[kind].total, counted.kinds[kind].total);
+    EXPECT_EQ(all.kinds[kind].described, counted.kinds[kind].described);
+  }
 
   Coverage withTypes = CountCoverage(module, true);
   EXPECT_EQ(3, Count(withTypes, CoverageKind::kGlobalVariables));
