@@ -91,3 +91,15 @@ std::string HtmlUnescaped(std::string_view text) {
   }
   return out;
 }
+
+void AppendLinePart(std::string* line, const CommaBrokenPart& part) {
+  std::string_view rest = part.text;
+  for (size_t comma = rest.find(','); comma != std::string_view::npos;
+       comma = rest.find(',')) {
+    AppendLinePart(line, HtmlEscapedPart{rest.substr(0, comma)});
+    line->push_back(',');
+    line->append(part.lineBreak);
+    rest.remove_prefix(comma + 1);
+  }
+  AppendLinePart(line, HtmlEscapedPart{rest});
+}

@@ -17,6 +17,15 @@ struct HtmlEscapedPart {
 };
 void AppendLinePart(std::string* line, const HtmlEscapedPart& part);
 
+// An initialiser's text escaped, each comma followed by `lineBreak` (the
+// page's "<br>", the XML's "<br/>"). No entity holds a comma, so breaking
+// the escaped text or escaping the broken one is the same.
+struct CommaBrokenPart {
+  std::string_view text;
+  std::string_view lineBreak;
+};
+void AppendLinePart(std::string* line, const CommaBrokenPart& part);
+
 // The text HtmlEscaped was given: its entities become their characters
 // again, every other byte (another entity included) stays as it is.
 std::string HtmlUnescaped(std::string_view text);

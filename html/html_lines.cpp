@@ -37,23 +37,6 @@ void WriteKeywordLines(LineOut* out, std::span<const KeywordText> keywords) {
   out->Line("</object>");
 }
 
-// The initialiser escaped, with a line break after each comma. No entity
-// holds a comma, so breaking the escaped text or escaping the broken one
-// is the same.
-struct InitializerPart {
-  std::string_view text;
-};
-void AppendLinePart(std::string* line, const InitializerPart& part) {
-  std::string_view rest = part.text;
-  for (size_t comma = rest.find(','); comma != std::string_view::npos;
-       comma = rest.find(',')) {
-    AppendLinePart(line, HtmlEscapedPart{rest.substr(0, comma)});
-    line->append(",<br>");
-    rest.remove_prefix(comma + 1);
-  }
-  AppendLinePart(line, HtmlEscapedPart{rest});
-}
-
 // One <dt>/<dd> pair per entry; "void" stands alone, every other entry
 // gets its description or the placeholder.
 void WriteDescribedList(LineOut* out, const TextList& entries,
@@ -186,7 +169,7 @@ void WriteVariableEntry(LineOut* out, const CDeclInfo& var) {
   if (!var.m_arrParams.empty()) {
     out->Line(HtmlEscapedPart{"Initialization:"}, "<br>");
     for (const std::string& init : var.m_arrParams)
-      out->Line(InitializerPart{init}, "<br>");
+      out->Line(CommaBrokenPart{init, "<br>"}, "<br>");
   }
   out->Line("</dd>");
 }

@@ -53,24 +53,6 @@ void AppendDescribedList(LineOut* out, const char* listTag,
   AppendEndTag(out, listTag);
 }
 
-// An initialiser escaped, each comma followed by "<br/>". Escaping leaves
-// commas alone and makes none, so breaking after the commas of the
-// escaped text is breaking the text between its commas.
-struct BrokenInitializerPart {
-  std::string_view text;
-};
-
-void AppendLinePart(std::string* line, const BrokenInitializerPart& part) {
-  std::string_view rest = part.text;
-  for (size_t comma = rest.find(','); comma != std::string_view::npos;
-       comma = rest.find(',')) {
-    AppendLinePart(line, HtmlEscapedPart{rest.substr(0, comma)});
-    line->append(",<br/>");
-    rest.remove_prefix(comma + 1);
-  }
-  AppendLinePart(line, HtmlEscapedPart{rest});
-}
-
 // The wording for one, or the decimal count and the wording after it.
 struct CountPart {
   int count;
@@ -133,7 +115,7 @@ void AppendDescriptionBlock(LineOut* out, std::string_view text) {
 void AppendInitializerBlock(LineOut* out, const TextList& initializers) {
   out->Line(kInitializationLine);
   for (const std::string& initializer : initializers)
-    out->Line(BrokenInitializerPart{initializer}, kBreak);
+    out->Line(CommaBrokenPart{initializer, kBreak}, kBreak);
 }
 
 void AppendStatistics(LineOut* out, std::string_view owner,
