@@ -88,16 +88,6 @@ void SetAllOptions(CModuleInfo* module, bool wide) {
   module->SetOptions(o);
 }
 
-// Both outputs; returns the XML as one text.
-std::string BuildOutputs(CModuleInfo* module) {
-  TextList lines;
-  BuildHtmlPage(module, kHeaderPath, kHtmlPath, &lines);
-  Require(!lines.empty(), "the HTML page has lines");
-  BuildXmlDocument(module, kHeaderPath, kHtmlPath, &lines);
-  Require(!lines.empty(), "the XML document has lines");
-  return Join(lines);
-}
-
 std::string Bytes(const TextList& lines, size_t from, size_t to) {
   std::string bytes;
   for (size_t i = from; i < to; ++i) {
@@ -105,6 +95,36 @@ std::string Bytes(const TextList& lines, size_t from, size_t to) {
     bytes += "\r\n";
   }
   return bytes;
+}
+
+// The bytes a file written by `write` gets.
+template <typename Write>
+std::string WrittenBytes(CModuleInfo* module, Write write) {
+  std::string bytes;
+  Require(write(module, kHeaderPath, kHtmlPath,
+                [&bytes](std::string* block) {
+                  bytes += *block;
+                  return true;
+                }),
+          "an output is written");
+  return bytes;
+}
+
+// Both outputs, the files' bytes the same as the lists'; returns the XML
+// as one text.
+std::string BuildOutputs(CModuleInfo* module) {
+  TextList lines;
+  BuildHtmlPage(module, kHeaderPath, kHtmlPath, &lines);
+  Require(!lines.empty(), "the HTML page has lines");
+  Require(WrittenBytes(module, WriteHtmlPageBytes) ==
+              Bytes(lines, 0, lines.size()),
+          "the page's file holds the page's lines");
+  BuildXmlDocument(module, kHeaderPath, kHtmlPath, &lines);
+  Require(!lines.empty(), "the XML document has lines");
+  Require(WrittenBytes(module, WriteXmlDocumentBytes) ==
+              Bytes(lines, 0, lines.size()),
+          "the XML file holds the document's lines");
+  return Join(lines);
 }
 
 // The help book of the model: refused with a message, or pages with safe
