@@ -34,23 +34,6 @@ int FindOneOf(std::string_view text, std::string_view set, int from) {
   return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
 }
 
-bool Contains(std::string_view text, std::string_view what) {
-  return text.find(what) != std::string_view::npos;
-}
-
-bool Contains(std::string_view text, char c) {
-  return text.find(c) != std::string_view::npos;
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         text.substr(text.size() - suffix.size()) == suffix;
-}
-
 namespace {
 
 // The first occurrence of `what` at or after `from`. The search runs on

@@ -21,10 +21,21 @@ int FindLast(std::string_view text, char c);
 // Position of the first character that belongs to `set`, or -1.
 int FindOneOf(std::string_view text, std::string_view set, int from = 0);
 
-bool Contains(std::string_view text, std::string_view what);
-bool Contains(std::string_view text, char c);
-bool StartsWith(std::string_view text, std::string_view prefix);
-bool EndsWith(std::string_view text, std::string_view suffix);
+// Inline: the passes ask these of every line, several times over.
+inline bool Contains(std::string_view text, std::string_view what) {
+  return text.find(what) != std::string_view::npos;
+}
+inline bool Contains(std::string_view text, char c) {
+  return text.find(c) != std::string_view::npos;
+}
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         text.compare(0, prefix.size(), prefix) == 0;
+}
+inline bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
 
 // Replaces every non-overlapping occurrence of `from`, scanning left to right
 // without re-scanning replaced text, and returns how many were replaced.
