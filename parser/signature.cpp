@@ -52,7 +52,11 @@ Signature SplitSignature(std::string_view line) {
   sig.params = Mid(line, j + 1, c - j - 1);
   if (IsBlank(sig.params))
     sig.params = "void";
-  std::string head = Trimmed(line.substr(0, static_cast<size_t>(j)));
+  std::string_view head = line.substr(0, static_cast<size_t>(j));
+  while (!head.empty() && IsWhite(head.front()))
+    head.remove_prefix(1);
+  while (!head.empty() && IsWhite(head.back()))
+    head.remove_suffix(1);
   int c2 = FindLast(head, ')');
   if (c2 >= 0 && IsCallOperator(head)) {
     // "operator()" names the function; its parentheses are no declarator.
@@ -346,9 +350,16 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
   rec.m_strClass = className;
   if (returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false))
     rec.m_arrReturnDescs.emplace_back();
+  TextList params = SplitParameters(sig.params);
+  if (rec.m_arrParams.empty()) {
+    // Most records keep the parameters of their first declaration: room
+    // for them at once instead of regrowing both lists.
+    rec.m_arrParams.reserve(params.size());
+    rec.m_arrParamDescs.reserve(params.size());
+  }
   // The very first declaration keeps its parameters as written, duplicates
   // included.
-  for (auto& param : SplitParameters(sig.params))
+  for (auto& param : params)
     if (params_[index].Append(std::move(param), &rec.m_arrParams, first))
       rec.m_arrParamDescs.emplace_back();
   if (rec.m_nScope == 0 || rec.m_nScope < scope)
