@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/allocator_setup.h"
 #include "bench/bench_report.h"
 #include "bench/bench_runner.h"
 #include "bench/ctags_phase.h"
@@ -320,6 +321,8 @@ std::string MakeTempDir() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The children measure the library as the programs run it.
+  KeepLargeBuffersInTheHeap();
   Options o;
   std::string err;
   for (int i = 1; i < argc; ++i)

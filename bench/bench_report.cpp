@@ -54,7 +54,8 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " parses the header\n  first, untimed, so that its heap is the one the"
       " programs have at that point.\n  Each child warms up on a tiny header"
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
-      " file that the xml phase saved.\n");
+      " file that the xml phase saved. As in the\n  programs, buffers up to"
+      " 64 MB stay in the heap (KeepLargeBuffersInTheHeap).\n");
   std::fprintf(out, "Outputs: written into %s (TMPDIR).\n",
                s.tempDir.c_str());
   if (const char* tunables = std::getenv("GLIBC_TUNABLES"))

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/allocator_setup.h"
 #include "cli/options.h"
 #include "cli/run.h"
 #include "model/file_io.h"
@@ -22,6 +23,7 @@ void RemoveTemporaryFileAndStop(int sig) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepLargeBuffersInTheHeap();
   // A write beyond the file size limit must fail like any other write
   // (and leave the old file in place) instead of killing the program.
   std::signal(SIGXFSZ, SIG_IGN);
