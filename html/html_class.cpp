@@ -219,9 +219,3 @@ bool WriteHtmlClassSections(LineOut* out, const CClassInfo& cls,
   return true;
 }
 
-bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
-                            const CModuleInfo& module, const TextList& navBar,
-                            const LineSink* flush) {
-  LineOut out(lines, flush);
-  return WriteHtmlClassSections(&out, cls, module, navBar);
-}

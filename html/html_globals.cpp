@@ -106,16 +106,3 @@ bool WriteHtmlGlobalFuncsSection(LineOut* out, const CModuleInfo& module,
   return true;
 }
 
-bool WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
-                                const TextList& navBar,
-                                const LineSink* flush) {
-  LineOut out(lines, flush);
-  return WriteHtmlGlobalVarsSection(&out, module, navBar);
-}
-
-bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
-                                 const TextList& navBar,
-                                 const LineSink* flush) {
-  LineOut out(lines, flush);
-  return WriteHtmlGlobalFuncsSection(&out, module, navBar);
-}

@@ -142,12 +142,6 @@ void WriteCountLine(LineOut* out, int count, const char* one,
     out->Line("&nbsp;", CountedPart{count, "", one, pluralTail}, "<br>");
 }
 
-void WriteCountLine(TextList* lines, int count, const char* one,
-                    const char* pluralTail) {
-  LineOut out(lines);
-  WriteCountLine(&out, count, one, pluralTail);
-}
-
 std::string_view BreakUnlessLast(size_t index, size_t count) {
   return index + 1 < count ? "<br>" : "";
 }
@@ -174,11 +168,6 @@ void WriteVariableEntry(LineOut* out, const CDeclInfo& var) {
   out->Line("</dd>");
 }
 
-void WriteVariableEntry(TextList* lines, const CDeclInfo& var) {
-  LineOut out(lines);
-  WriteVariableEntry(&out, var);
-}
-
 void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
                         const CDeclInfo& func) {
   out->Line("<dt>",
@@ -191,22 +180,11 @@ void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
   out->Line("</dd>");
 }
 
-void WriteFunctionEntry(TextList* lines, const CModuleInfo& module,
-                        const CDeclInfo& func) {
-  LineOut out(lines);
-  WriteFunctionEntry(&out, module, func);
-}
-
 void WriteBoldDeclarations(LineOut* out, const CDeclInfo& func) {
   const TextList& decls = func.m_arrDecls;
   for (size_t i = 0; i < decls.size(); ++i)
     out->Line("<b>", HtmlEscapedPart{decls[i]}, "</b>",
               BreakUnlessLast(i, decls.size()));
-}
-
-void WriteBoldDeclarations(TextList* lines, const CDeclInfo& func) {
-  LineOut out(lines);
-  WriteBoldDeclarations(&out, func);
 }
 
 void WriteFunctionDetails(LineOut* out, const CDeclInfo& func) {
@@ -224,11 +202,6 @@ void WriteFunctionDetails(LineOut* out, const CDeclInfo& func) {
   WriteDescribedList(out, func.m_arrParams, func.m_arrParamDescs,
                      "Here should be a description of the parameter");
   out->Line("</p>");
-}
-
-void WriteFunctionDetails(TextList* lines, const CDeclInfo& func) {
-  LineOut out(lines);
-  WriteFunctionDetails(&out, func);
 }
 
 void AppendLines(TextList* lines, const TextList& block) {

@@ -73,8 +73,6 @@ void AppendLinePart(std::string* line, const CountedPart& part);
 // or less.
 void WriteCountLine(LineOut* out, int count, const char* one,
                     const char* pluralTail);
-void WriteCountLine(TextList* lines, int count, const char* one,
-                    const char* pluralTail);
 
 // "<br>" behind every line of a list but the last, nothing behind that.
 std::string_view BreakUnlessLast(size_t index, size_t count);
@@ -87,22 +85,17 @@ const std::string& DescAt(const TextList& descs, size_t index);
 
 // The <dt>/<dd> pair of a variable or data member, with its initialiser.
 void WriteVariableEntry(LineOut* out, const CDeclInfo& var);
-void WriteVariableEntry(TextList* lines, const CDeclInfo& var);
 
 // The <dt>/<dd> pair of a function or method in a list, linking to its
 // detail block.
 void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
                         const CDeclInfo& func);
-void WriteFunctionEntry(TextList* lines, const CModuleInfo& module,
-                        const CDeclInfo& func);
 
 // The declaration lines in bold, each but the last followed by "<br>".
 void WriteBoldDeclarations(LineOut* out, const CDeclInfo& func);
-void WriteBoldDeclarations(TextList* lines, const CDeclInfo& func);
 
 // Description, return values and parameters of a function's detail block.
 void WriteFunctionDetails(LineOut* out, const CDeclInfo& func);
-void WriteFunctionDetails(TextList* lines, const CDeclInfo& func);
 
 // Appends the lines of `block` (a navigation bar built once) to `lines`.
 void AppendLines(TextList* lines, const TextList& block);

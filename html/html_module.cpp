@@ -116,8 +116,3 @@ void WriteHtmlModuleSection(LineOut* out, const CModuleInfo& module,
   out->Lines(navBar);
 }
 
-void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
-                            const TextList& navBar) {
-  LineOut out(lines);
-  WriteHtmlModuleSection(&out, module, navBar);
-}

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "model/line_out.h"
-#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -31,19 +30,5 @@ bool WriteHtmlGlobalFuncsSection(LineOut* out, const CModuleInfo& module,
 // The blocks of the given class record.
 bool WriteHtmlClassSections(LineOut* out, const CClassInfo& cls,
                             const CModuleInfo& module, const TextList& navBar);
-
-// The same appending to `lines`; `flush`, when given, gets them at the
-// flush points.
-void WriteHtmlModuleSection(TextList* lines, const CModuleInfo& module,
-                            const TextList& navBar);
-bool WriteHtmlGlobalVarsSection(TextList* lines, const CModuleInfo& module,
-                                const TextList& navBar,
-                                const LineSink* flush = nullptr);
-bool WriteHtmlGlobalFuncsSection(TextList* lines, const CModuleInfo& module,
-                                 const TextList& navBar,
-                                 const LineSink* flush = nullptr);
-bool WriteHtmlClassSections(TextList* lines, const CClassInfo& cls,
-                            const CModuleInfo& module, const TextList& navBar,
-                            const LineSink* flush = nullptr);
 
 #endif  // VARNEL_HTML_HTML_SECTIONS_H_

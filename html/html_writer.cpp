@@ -169,20 +169,24 @@ void WriteHtmlNavBar(TextList* lines, const CModuleInfo& module) {
 }
 
 void WriteHtmlModule(TextList* lines, const CModuleInfo& module) {
-  WriteHtmlModuleSection(lines, module, HtmlNavBarLines(module));
+  LineOut out(lines);
+  WriteHtmlModuleSection(&out, module, HtmlNavBarLines(module));
 }
 
 void WriteHtmlGlobalVars(TextList* lines, const CModuleInfo& module) {
-  WriteHtmlGlobalVarsSection(lines, module, HtmlNavBarLines(module));
+  LineOut out(lines);
+  WriteHtmlGlobalVarsSection(&out, module, HtmlNavBarLines(module));
 }
 
 void WriteHtmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
-  WriteHtmlGlobalFuncsSection(lines, module, HtmlNavBarLines(module));
+  LineOut out(lines);
+  WriteHtmlGlobalFuncsSection(&out, module, HtmlNavBarLines(module));
 }
 
 void WriteHtmlClass(TextList* lines, const std::string& className,
                     const CModuleInfo& module) {
   const CClassInfo* cls = module.FindClass(className);
+  LineOut out(lines);
   if (cls)
-    WriteHtmlClassSections(lines, *cls, module, HtmlNavBarLines(module));
+    WriteHtmlClassSections(&out, *cls, module, HtmlNavBarLines(module));
 }
