@@ -5,6 +5,8 @@ namespace {
 // Large enough that a write call costs nothing next to filling the block,
 // small enough that the block stays in the processor's cache.
 const size_t kBlockBytes = 256 * 1024;
+// The same for the pieces of a list: a few hundred kilobytes.
+const size_t kPieceLines = 4096;
 
 }  // namespace
 
@@ -33,7 +35,8 @@ bool LineOut::HandOn() {
 
 bool LineOut::FlushIfLong() {
   if (!sink_)
-    return ::FlushIfLong(lines_, flush_);
+    return flush_ == nullptr || lines_->size() < kPieceLines ||
+           (*flush_)(lines_);
   return bytes_.size() < kBlockBytes || HandOn();
 }
 

@@ -27,10 +27,3 @@ LineSink AppendingTo(TextList* whole) {
     return true;
   };
 }
-
-bool FlushIfLong(TextList* lines, const LineSink* flush) {
-  // Long enough that handing on costs nothing next to building, short
-  // enough that a piece stays a few hundred kilobytes.
-  const size_t kPieceLines = 4096;
-  return flush == nullptr || lines->size() < kPieceLines || (*flush)(lines);
-}

@@ -18,8 +18,4 @@ void AppendPiece(TextList* whole, TextList* piece);
 // The sink that appends every piece to `whole` with AppendPiece.
 LineSink AppendingTo(TextList* whole);
 
-// Hands the lines to `flush`, if there is one, once they are many: a long
-// list of entries is then written as it is built instead of held whole.
-bool FlushIfLong(TextList* lines, const LineSink* flush);
-
 #endif  // VARNEL_MODEL_LINE_SINK_H_
