@@ -316,9 +316,10 @@ void BuildSideFile(const MergeReport& report, const std::string& moduleName,
       "entries, or the XML file was written without them. Merging the XML "
       "file merges this file after it. -->");
   WriteXmlModule(lines, module);
-  AppendGlobalVars(lines, module, nullptr);
-  AppendGlobalFuncs(lines, module, nullptr);
+  LineOut out(lines);
+  AppendGlobalVars(&out, module);
+  AppendGlobalFuncs(&out, module);
   for (const CClassInfo& cls : module.m_pClasses)
-    AppendClass(lines, cls, module);
+    AppendClass(&out, cls, module);
   WriteXmlEnd(lines, module);
 }

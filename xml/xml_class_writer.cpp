@@ -147,16 +147,11 @@ bool AppendClass(LineOut* out, const CClassInfo& cls,
   return true;
 }
 
-bool AppendClass(TextList* lines, const CClassInfo& cls,
-                 const CModuleInfo& module, const LineSink* flush) {
-  LineOut out(lines, flush);
-  return AppendClass(&out, cls, module);
-}
-
 }  // namespace xml_writer
 
 void WriteXmlClass(TextList* lines, const std::string& className,
                    const CModuleInfo& module) {
+  LineOut out(lines);
   if (const CClassInfo* cls = module.FindClass(className))
-    AppendClass(lines, *cls, module);
+    AppendClass(&out, *cls, module);
 }

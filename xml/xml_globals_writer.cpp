@@ -107,24 +107,14 @@ bool AppendGlobalFuncs(LineOut* out, const CModuleInfo& module) {
   return true;
 }
 
-bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
-                      const LineSink* flush) {
-  LineOut out(lines, flush);
-  return AppendGlobalVars(&out, module);
-}
-
-bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
-                       const LineSink* flush) {
-  LineOut out(lines, flush);
-  return AppendGlobalFuncs(&out, module);
-}
-
 }  // namespace xml_writer
 
 void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module) {
-  AppendGlobalVars(lines, module, nullptr);
+  LineOut out(lines);
+  AppendGlobalVars(&out, module);
 }
 
 void WriteXmlGlobalFuncs(TextList* lines, const CModuleInfo& module) {
-  AppendGlobalFuncs(lines, module, nullptr);
+  LineOut out(lines);
+  AppendGlobalFuncs(&out, module);
 }

@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "model/line_out.h"
-#include "model/line_sink.h"
 #include "model/module_info.h"
 #include "model/text.h"
 
@@ -93,15 +92,6 @@ bool AppendGlobalFuncs(LineOut* out, const CModuleInfo& module);
 // The whole Class element for one record, handed on as above.
 bool AppendClass(LineOut* out, const CClassInfo& cls,
                  const CModuleInfo& module);
-
-// The same sections appended to a list; with `flush` the list is handed
-// to it once it is long (see FlushIfLong).
-bool AppendGlobalVars(TextList* lines, const CModuleInfo& module,
-                      const LineSink* flush);
-bool AppendGlobalFuncs(TextList* lines, const CModuleInfo& module,
-                       const LineSink* flush);
-bool AppendClass(TextList* lines, const CClassInfo& cls,
-                 const CModuleInfo& module, const LineSink* flush = nullptr);
 
 // Whether the lists of the XML (and of the page) carry an entry under the
 // module's filters. Private members only with the private option;
