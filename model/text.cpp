@@ -3,11 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-bool IsWhite(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
 int Find(std::string_view text, std::string_view what, int from) {
   if (from < 0)
     from = 0;

@@ -11,7 +11,8 @@
 typedef std::vector<std::string> TextList;
 
 // Space, tab, line feed, vertical tab, form feed and carriage return.
-bool IsWhite(char c);
+// Inline: every line is trimmed at least once.
+inline bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Position of the first occurrence of `what` at or after `from`, or -1.
 int Find(std::string_view text, std::string_view what, int from = 0);

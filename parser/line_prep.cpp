@@ -5,28 +5,18 @@
 #include <cstdint>
 #include <cstring>
 
+#include "parser/byte_scan.h"
 #include "parser/normalizer.h"
 
 namespace {
 
 bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
 
-// IsWhite, inlined: every line is trimmed at least once.
-bool IsWhiteByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Every byte of `w` that equals the byte repeated in `pattern` has its top
-// bit set in the result, and no other byte does.
-uint64_t BytesEqual(uint64_t w, uint64_t pattern) {
-  const uint64_t x = w ^ pattern;
-  const uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
-  return ~(((x & low7) + low7) | x | low7);
-}
-
 // The first tab or the first space followed by a space in [i, end), or
 // end. Most text has neither for many bytes, so it is looked at eight
 // bytes at a time.
 size_t NextToCollapse(const char* s, size_t i, size_t end) {
-  const uint64_t spaces = 0x2020202020202020ULL, tabs = 0x0909090909090909ULL;
+  const uint64_t spaces = EveryByte(' '), tabs = EveryByte('\t');
   for (; i + 9 <= end; i += 8) {
     uint64_t w, next;
     std::memcpy(&w, s + i, 8);
@@ -50,9 +40,9 @@ size_t NextToCollapse(const char* s, size_t i, size_t end) {
 
 bool MayHoldCommentOrLiteral(std::string_view line) {
   // Asked of every line of the header: eight bytes at a time.
-  const uint64_t quotes = 0x2222222222222222ULL;
-  const uint64_t apostrophes = 0x2727272727272727ULL;
-  const uint64_t slashes = 0x2f2f2f2f2f2f2f2fULL;
+  const uint64_t quotes = EveryByte('"');
+  const uint64_t apostrophes = EveryByte('\'');
+  const uint64_t slashes = EveryByte('/');
   const char* s = line.data();
   size_t i = 0;
   for (; i + 8 <= line.size(); i += 8) {
@@ -74,10 +64,10 @@ void NormalizeSpacing(std::string* text) {
   // changes in one piece each.
   std::string& s = *text;
   size_t end = s.size();
-  while (end > 0 && IsWhiteByte(s[end - 1]))
+  while (end > 0 && IsWhite(s[end - 1]))
     --end;
   size_t begin = 0;
-  while (begin < end && IsWhiteByte(s[begin]))
+  while (begin < end && IsWhite(s[begin]))
     ++begin;
   char* d = s.data();
   size_t out = 0;
@@ -111,7 +101,7 @@ void CompactLines(TextList* lines) {
   for (auto& line : *lines) {
     // Most lines need no trimming; only those are handed to Trim.
     if (!line.empty() &&
-        (IsWhiteByte(line.front()) || IsWhiteByte(line.back())))
+        (IsWhite(line.front()) || IsWhite(line.back())))
       Trim(&line);
     if (line.empty())
       continue;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "model/text_table.h"
+#include "parser/byte_scan.h"
 #include "parser/normalizer.h"
 
 namespace {
@@ -184,14 +185,10 @@ class MacroRemover {
   size_t NextParenthesis(size_t i) const {
     const char* const text = s_.data();
     const size_t size = s_.size();
-    const uint64_t lowBits = 0x0101010101010101ULL;
-    const uint64_t closes = 0x2929292929292929ULL;
-    const uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
     for (; i + 8 <= size; i += 8) {
       uint64_t w;
       std::memcpy(&w, text + i, 8);
-      const uint64_t x = (w | lowBits) ^ closes;  // 0 where a parenthesis is
-      if (~(((x & low7) + low7) | x | low7) != 0)
+      if (BytesEqual(w | EveryByte(1), EveryByte(')')) != 0)
         break;
     }
     while (i < size && (text[i] | 1) != ')')

@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsWhiteByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The end of the chain: the include operands are collected, preprocessor
 // lines dropped, every other line joined for the normaliser.
 class IncludeStage {
@@ -66,7 +64,7 @@ class JoinStage {
       return;
     pending_ = false;
     if (!held_.empty() &&
-        (IsWhiteByte(held_.front()) || IsWhiteByte(held_.back())))
+        (IsWhite(held_.front()) || IsWhite(held_.back())))
       Trim(&held_);
     if (!held_.empty())
       next_.Take(held_);
@@ -125,7 +123,7 @@ bool IsCommentOnly(std::string_view raw, bool inBlockComment) {
   if (inBlockComment)
     return raw.find("*/") == std::string_view::npos;
   size_t i = 0;
-  while (i < raw.size() && IsWhiteByte(raw[i]))
+  while (i < raw.size() && IsWhite(raw[i]))
     ++i;
   return raw.substr(i, 2) == "//";
 }

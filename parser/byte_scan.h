@@ -1,0 +1,21 @@
+// Looking at eight bytes of a text at a time: the passes that search long
+// texts for a few byte values skip the stretches without them this way.
+#ifndef VARNEL_PARSER_BYTE_SCAN_H_
+#define VARNEL_PARSER_BYTE_SCAN_H_
+
+#include <cstdint>
+
+// `c` in every byte of a word.
+constexpr uint64_t EveryByte(unsigned char c) {
+  return 0x0101010101010101ULL * c;
+}
+
+// Every byte of `w` that equals the byte repeated in `pattern` has its top
+// bit set in the result, and no other byte does.
+inline uint64_t BytesEqual(uint64_t w, uint64_t pattern) {
+  const uint64_t x = w ^ pattern;
+  const uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
+  return ~(((x & low7) + low7) | x | low7);
+}
+
+#endif  // VARNEL_PARSER_BYTE_SCAN_H_
