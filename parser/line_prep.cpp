@@ -223,19 +223,21 @@ void JoinContinuationLines(TextList* lines) {
   });
 }
 
-void ExtractIncludes(TextList* lines, TextList* includes) {
-  includes->clear();
-  for (auto& line : *lines) {
-    if (line.find("#include ") != std::string::npos) {
-      includes->push_back(line);
-      line.clear();
-    } else if (!line.empty() && line[0] == '#') {
-      line.clear();
-    }
-  }
-  for (auto& entry : *includes) {
+bool TakeIncludeOrDirective(std::string* line, TextList* includes) {
+  if (line->find("#include ") != std::string::npos) {
+    std::string& entry = includes->emplace_back(std::move(*line));
     ReplaceAll(&entry, "#include ", " ");
     Trim(&entry);
+  } else if (line->empty() || (*line)[0] != '#') {
+    return false;
   }
+  line->clear();
+  return true;
+}
+
+void ExtractIncludes(TextList* lines, TextList* includes) {
+  includes->clear();
+  for (auto& line : *lines)
+    TakeIncludeOrDirective(&line, includes);
   CompactLines(lines);
 }

@@ -35,6 +35,10 @@ void JoinStringLiterals(TextList* lines);
 // Joins lines ending in a backslash with the line after them.
 void JoinContinuationLines(TextList* lines);
 
+// An "#include " line's operand goes to `includes`; it and any other
+// preprocessor line are emptied, and true is returned. Other lines stay.
+bool TakeIncludeOrDirective(std::string* line, TextList* includes);
+
 // Moves the operands of "#include " lines into `includes` and drops every
 // preprocessor line.
 void ExtractIncludes(TextList* lines, TextList* includes);

@@ -19,15 +19,10 @@ class IncludeStage {
       : text_(*text), includes_(*includes) {}
 
   void Take(std::string& line) {
-    if (line.find("#include ") != std::string::npos) {
-      std::string entry = line;
-      ReplaceAll(&entry, "#include ", " ");
-      Trim(&entry);
-      includes_.push_back(std::move(entry));
-    } else if (line[0] != '#') {
-      text_ += line;
-      text_ += ' ';
-    }
+    if (TakeIncludeOrDirective(&line, &includes_))
+      return;
+    text_ += line;
+    text_ += ' ';
   }
 
  private:
