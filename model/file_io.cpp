@@ -18,6 +18,11 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents) {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f)
     return ReadStatus::kCannotOpen;
+  // Room for the whole file at once: grown by doubling, the text of a
+  // large header would hold up to twice its size while it is parsed.
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec)
+    contents->reserve(static_cast<size_t>(size));
   char buffer[1 << 16];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)

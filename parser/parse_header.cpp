@@ -11,6 +11,37 @@ const char kCannotOpenMessage[] = "Unable to open the required file.";
 const char kCannotReadMessage[] = "Unable to read the required file.";
 const char kEmptyFileMessage[] = "The file was empty.";
 
+namespace {
+
+// `owned`, when given, is the caller's copy of `text`: it is released once
+// the lines are prepared, so that the file's bytes and the model are not
+// held at the same time.
+bool ParseText(const std::string& text, std::string* owned,
+               const std::string& headerPath, const std::string& htmlPath,
+               const TextList& macros, const TextList& notReturns,
+               TextList* lines, CModuleInfo* module, std::string* err) {
+  lines->clear();
+  if (text.empty()) {
+    *err = kCannotReadMessage;
+    return false;
+  }
+  std::string prepared;
+  prepared.reserve(text.size());
+  TextList includes;
+  if (!PrepareHeaderText(text, &prepared, &includes)) {
+    *err = kEmptyFileMessage;
+    return false;
+  }
+  if (owned)
+    std::string().swap(*owned);
+  module->m_arrHIncludes = std::move(includes);
+  NormalizeStatementText(std::move(prepared), macros, lines);
+  ParseStatements(headerPath, htmlPath, notReturns, lines, module);
+  return true;
+}
+
+}  // namespace
+
 bool ParseHeader(const std::string& headerPath, const std::string& htmlPath,
                  const TextList& macros, const TextList& notReturns,
                  TextList* lines, CModuleInfo* module, std::string* err) {
@@ -30,30 +61,16 @@ bool ParseHeader(const std::string& headerPath, const std::string& htmlPath,
       *err = kCannotReadMessage;
       return false;
   }
-  return ParseHeaderText(text, headerPath, htmlPath, macros, notReturns,
-                         lines, module, err);
+  return ParseText(text, &text, headerPath, htmlPath, macros, notReturns,
+                   lines, module, err);
 }
 
 bool ParseHeaderText(const std::string& text, const std::string& headerPath,
                      const std::string& htmlPath, const TextList& macros,
                      const TextList& notReturns, TextList* lines,
                      CModuleInfo* module, std::string* err) {
-  lines->clear();
-  if (text.empty()) {
-    *err = kCannotReadMessage;
-    return false;
-  }
-  std::string prepared;
-  prepared.reserve(text.size());
-  TextList includes;
-  if (!PrepareHeaderText(text, &prepared, &includes)) {
-    *err = kEmptyFileMessage;
-    return false;
-  }
-  module->m_arrHIncludes = std::move(includes);
-  NormalizeStatementText(std::move(prepared), macros, lines);
-  ParseStatements(headerPath, htmlPath, notReturns, lines, module);
-  return true;
+  return ParseText(text, nullptr, headerPath, htmlPath, macros, notReturns,
+                   lines, module, err);
 }
 
 void ParseLines(const std::string& headerPath, const std::string& htmlPath,
@@ -76,6 +93,10 @@ void ParseStatements(const std::string& headerPath,
   module->ParseGlobalFunctions(*lines, notReturns);
   module->ParseClassHeads(*lines);
   ParseAllClassBodies(module, lines, notReturns);
+  // The passes leave few of the statements; the room for all of them is
+  // not kept beside the model.
+  if (lines->capacity() > 2 * lines->size() + 64)
+    lines->shrink_to_fit();
 
   module->MakeAnchors();
   module->MakeFileNames(headerPath, htmlPath);
