@@ -433,13 +433,20 @@ void FuzzMerge(const uint8_t* data, size_t size) {
 }
 
 void FuzzSettings(const uint8_t* data, size_t size) {
-  static const std::string path = [] {
-    char name[] = "/tmp/varnel-fuzz-settings.XXXXXX";
-    int fd = mkstemp(name);
-    Require(fd >= 0, "a temporary file");
-    close(fd);
-    return std::string(name);
-  }();
+  // One file for the whole run, removed when the run ends.
+  struct TemporaryFile {
+    TemporaryFile() {
+      char name[] = "/tmp/varnel-fuzz-settings.XXXXXX";
+      int fd = mkstemp(name);
+      Require(fd >= 0, "a temporary file");
+      close(fd);
+      path = name;
+    }
+    ~TemporaryFile() { std::remove(path.c_str()); }
+    std::string path;
+  };
+  static const TemporaryFile file;
+  const std::string& path = file.path;
   FILE* f = std::fopen(path.c_str(), "wb");
   Require(f != nullptr, "the temporary file opens");
   Require(size == 0 || std::fwrite(data, 1, size, f) == size,
