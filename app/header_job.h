@@ -40,6 +40,9 @@ struct HeaderJob {
   // The parser settings; read-only while jobs run.
   const TextList* macros = nullptr;
   const TextList* notReturns = nullptr;
+  // The process ends after this job: its model is not freed (a later job
+  // with this set frees it first).
+  bool leaveModelUntilExit = false;
 };
 
 struct HeaderJobResult {

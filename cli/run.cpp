@@ -276,6 +276,7 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   int status = 0;
   // One header alone may write to standard output.
   if (!plan.library) {
+    plan.jobs[0].leaveModelUntilExit = true;
     HeaderJobResult result = RunHeaderJob(plan.jobs[0], &out);
     result.log.Replay(out, err);
     status = result.status;
