@@ -181,20 +181,19 @@ class Output {
   SafeFileWriter file_;
 };
 
-// WriteXmlDocumentBytes or WriteHtmlPageBytes.
-using ByteBuilder = bool (*)(CModuleInfo*, const std::string&,
-                             const std::string&, const ByteSink&);
+// WriteNamedXmlDocumentBytes or WriteNamedHtmlPageBytes.
+using ByteBuilder = bool (*)(const CModuleInfo&, const ByteSink&);
 
 // The outputs go out piece by piece: the page can be far larger than the
 // header (every block repeats a bar of all classes), and neither needs to
 // be held whole.
-bool WriteOutput(ByteBuilder build, CModuleInfo* module, const HeaderJob& job,
+bool WriteOutput(ByteBuilder build, const CModuleInfo& module,
                  const std::string& path, std::ostream* stdoutStream,
                  JobLog* log) {
   std::string message;
   Output output(path, stdoutStream);
   if (output.Open(&message) &&
-      build(module, job.header, job.htmlPath,
+      build(module,
             [&](std::string* bytes) { return output.Write(bytes, &message); }) &&
       output.Close(&message))
     return true;
@@ -234,10 +233,10 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
       PrintSummary(*module, log->Out());
     return 0;
   }
-  if (job.xml && !WriteOutput(WriteXmlDocumentBytes, module, job,
+  if (job.xml && !WriteOutput(WriteNamedXmlDocumentBytes, *module,
                               job.xmlPath, stdoutStream, log))
     return 1;
-  if (job.html && !WriteOutput(WriteHtmlPageBytes, module, job,
+  if (job.html && !WriteOutput(WriteNamedHtmlPageBytes, *module,
                                job.htmlPath, stdoutStream, log))
     return 1;
   // Say where the files are, unless standard output carries one of them.
@@ -254,24 +253,23 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
 
 // The XML file's size, built and counted but not kept. It grows with the
 // header, so only a header of an eighth of the limit needs counting.
-uint64_t XmlBytes(CModuleInfo* module, const HeaderJob& job) {
+uint64_t XmlBytes(const CModuleInfo& module) {
   uint64_t bytes = 0;
-  WriteXmlDocumentBytes(module, job.header, job.htmlPath,
-                        [&](std::string* block) {
-                          bytes += block->size();
-                          return true;
-                        });
+  WriteNamedXmlDocumentBytes(module, [&](std::string* block) {
+    bytes += block->size();
+    return true;
+  });
   return bytes;
 }
 
 // A page or XML file over the limit is refused before anything is written.
-bool WithinLimit(CModuleInfo* module, const HeaderJob& job, JobLog* log) {
+// The model is named for the outputs.
+bool WithinLimit(const CModuleInfo& module, const HeaderJob& job,
+                 JobLog* log) {
   const std::string allow = "Use --max-output to allow it, or";
   if (job.html) {
-    module->MakeAnchors();
-    module->MakeFileNames(job.header, job.htmlPath);
     const std::string reason =
-        HtmlTooLargeReason(*module, job.maxOutputBytes, allow);
+        HtmlTooLargeReason(module, job.maxOutputBytes, allow);
     if (!reason.empty()) {
       log->Err() << job.header << ": " << reason << "\n";
       return false;
@@ -280,7 +278,7 @@ bool WithinLimit(CModuleInfo* module, const HeaderJob& job, JobLog* log) {
   std::error_code ec;
   const uintmax_t headerBytes = std::filesystem::file_size(job.header, ec);
   if (job.xml && !ec && headerBytes > job.maxOutputBytes / 8) {
-    const uint64_t bytes = XmlBytes(module, job);
+    const uint64_t bytes = XmlBytes(module);
     if (bytes > job.maxOutputBytes) {
       log->Err() << job.header << ": The XML file would be "
                  << FormatBytes(bytes) << ". " << allow
@@ -347,7 +345,11 @@ int Run(const HeaderJob& job, CModuleInfo* model, std::ostream* stdoutStream,
     return 1;
   if (!CheckRenamesUsed(renames, log))
     return 2;
-  if (!WithinLimit(&module, job, log))
+  // Named once for the check of the sizes and both outputs, which change
+  // nothing the names depend on.
+  module.MakeAnchors();
+  module.MakeFileNames(job.header, job.htmlPath);
+  if (!WithinLimit(module, job, log))
     return 1;
 
   // The side file is written first: once the XML file is replaced, it is

@@ -235,17 +235,18 @@ class PhaseRunner {
     PhaseResult j = MeasurePhase([&] {
       auto* module = new CModuleInfo;
       auto* lines = new TextList;
-      return Parse(module, lines) &&
-             Stream(htmlPath_, &written,
+      if (!Parse(module, lines))
+        return false;
+      // Named once for both outputs, as the program does.
+      module->MakeAnchors();
+      module->MakeFileNames(input_.headerPath, htmlPath_);
+      return Stream(htmlPath_, &written,
                     [&](const ByteSink& sink) {
-                      return WriteHtmlPageBytes(module, input_.headerPath,
-                                                htmlPath_, sink);
+                      return WriteNamedHtmlPageBytes(*module, sink);
                     }) &&
-             Stream(xmlPath_, &written,
-                    [&](const ByteSink& sink) {
-                      return WriteXmlDocumentBytes(module, input_.headerPath,
-                                                   htmlPath_, sink);
-                    });
+             Stream(xmlPath_, &written, [&](const ByteSink& sink) {
+               return WriteNamedXmlDocumentBytes(*module, sink);
+             });
     });
     j.outBytes = written;
     return j;

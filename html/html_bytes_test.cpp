@@ -108,6 +108,13 @@ BytePage WriteBytes(CModuleInfo* module, const std::string& header,
     page.bytes += *b;
     return true;
   }));
+  // The model is named now: the form for a named model writes the same.
+  std::string named;
+  EXPECT_TRUE(WriteNamedHtmlPageBytes(*module, [&](std::string* b) {
+    named += *b;
+    return true;
+  }));
+  EXPECT_TRUE(named == page.bytes);
   return page;
 }
 

@@ -19,12 +19,8 @@ TextList JoinedLines(const TextList& lines) {
   return {joined};
 }
 
-// The page build behind every entry point; the naming runs first.
-bool WritePage(LineOut* out, CModuleInfo* module,
-               const std::string& headerPath, const std::string& htmlPath,
-               bool joinBars) {
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+// The page build of a named model behind every entry point.
+bool WriteNamedPage(LineOut* out, const CModuleInfo* module, bool joinBars) {
   TextList navBar = HtmlNavBarLines(*module);
   if (joinBars)
     navBar = JoinedLines(navBar);
@@ -44,6 +40,15 @@ bool WritePage(LineOut* out, CModuleInfo* module,
   }
   WriteHtmlEnd(out);
   return out->Finish();
+}
+
+// The naming runs first.
+bool WritePage(LineOut* out, CModuleInfo* module,
+               const std::string& headerPath, const std::string& htmlPath,
+               bool joinBars) {
+  module->MakeAnchors();
+  module->MakeFileNames(headerPath, htmlPath);
+  return WriteNamedPage(out, module, joinBars);
 }
 
 bool BuildPage(CModuleInfo* module, const std::string& headerPath,
@@ -72,6 +77,12 @@ bool WriteHtmlPageBytes(CModuleInfo* module, const std::string& headerPath,
                         const std::string& htmlPath, const ByteSink& sink) {
   LineOut out(sink);
   return WritePage(&out, module, headerPath, htmlPath, true);
+}
+
+bool WriteNamedHtmlPageBytes(const CModuleInfo& module,
+                             const ByteSink& sink) {
+  LineOut out(sink);
+  return WriteNamedPage(&out, &module, true);
 }
 
 uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {

@@ -42,6 +42,13 @@ std::string WrittenBytes(CModuleInfo* module, const std::string& header,
                                       bytes += *block;
                                       return true;
                                     }));
+  // The model is named now: the form for a named model writes the same.
+  std::string named;
+  EXPECT_TRUE(WriteNamedXmlDocumentBytes(*module, [&](std::string* block) {
+    named += *block;
+    return true;
+  }));
+  EXPECT_TRUE(named == bytes);
   return bytes;
 }
 

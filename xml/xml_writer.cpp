@@ -100,13 +100,9 @@ void AppendEnd(LineOut* out) {
   out->Line("</Varnel>");
 }
 
-// The naming for the given paths, then the document into `out`: handed on
-// after the module and global sections, after every class and at the end.
-bool WriteXmlDocument(LineOut* out, CModuleInfo* module,
-                      const std::string& headerPath,
-                      const std::string& htmlPath) {
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+// The document of a named model into `out`: handed on after the module and
+// global sections, after every class and at the end.
+bool WriteNamedXmlDocument(LineOut* out, const CModuleInfo* module) {
   AppendHead(out);
   AppendModule(out, *module);
   if (!AppendGlobalVars(out, *module) || !AppendGlobalFuncs(out, *module) ||
@@ -126,6 +122,15 @@ bool WriteXmlDocument(LineOut* out, CModuleInfo* module,
   return out->Finish();
 }
 
+// The naming for the given paths first.
+bool WriteXmlDocument(LineOut* out, CModuleInfo* module,
+                      const std::string& headerPath,
+                      const std::string& htmlPath) {
+  module->MakeAnchors();
+  module->MakeFileNames(headerPath, htmlPath);
+  return WriteNamedXmlDocument(out, module);
+}
+
 }  // namespace
 
 bool BuildXmlDocumentInPieces(CModuleInfo* module,
@@ -141,6 +146,12 @@ bool WriteXmlDocumentBytes(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath, const ByteSink& sink) {
   LineOut out(sink);
   return WriteXmlDocument(&out, module, headerPath, htmlPath);
+}
+
+bool WriteNamedXmlDocumentBytes(const CModuleInfo& module,
+                                const ByteSink& sink) {
+  LineOut out(sink);
+  return WriteNamedXmlDocument(&out, &module);
 }
 
 void BuildXmlDocument(CModuleInfo* module, const std::string& headerPath,

@@ -29,6 +29,11 @@ bool BuildXmlDocumentInPieces(CModuleInfo* module,
 bool WriteXmlDocumentBytes(CModuleInfo* module, const std::string& headerPath,
                            const std::string& htmlPath, const ByteSink& sink);
 
+// The same for a model that the naming has named for these paths, with
+// nothing changed since.
+bool WriteNamedXmlDocumentBytes(const CModuleInfo& module,
+                                const ByteSink& sink);
+
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);
 void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module);
