@@ -1,5 +1,10 @@
 #include "html/html_escape.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#include "model/byte_scan.h"
+
 namespace {
 
 const char* EntityFor(unsigned char c) {
@@ -45,25 +50,41 @@ char CharOfEntityAt(std::string_view text) {
   return 0;
 }
 
+// Whether a byte of the word may have an entity: one of the four markup
+// characters, or a byte above 0x7F, where the letters with entities are.
+bool MayHoldEntityChar(uint64_t w) {
+  return ((w & EveryByte(0x80)) | BytesEqual(w, EveryByte('&')) |
+          BytesEqual(w, EveryByte('<')) | BytesEqual(w, EveryByte('>')) |
+          BytesEqual(w, EveryByte('"'))) != 0;
+}
+
 }  // namespace
 
 // Replacing each character in one pass gives the same text as replacing
 // the twelve characters one after the other with "&" first: no entity
 // contains any of the other replaced characters. Most text has none of
-// them, so the stretches between are copied whole.
+// them: it is looked at eight bytes at a time, and the stretches between
+// are copied whole.
 void AppendLinePart(std::string* line, const HtmlEscapedPart& part) {
-  std::string_view text = part.text;
+  const char* const text = part.text.data();
+  const size_t size = part.text.size();
   size_t plain = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    std::string_view entity =
-        kEntities.entity[static_cast<unsigned char>(text[i])];
-    if (entity.empty())
+  for (size_t i = 0; i < size;) {
+    if (i + 8 <= size && !MayHoldEntityChar(WordAt(text + i))) {
+      i += 8;
       continue;
-    line->append(text.data() + plain, i - plain);
-    line->append(entity);
-    plain = i + 1;
+    }
+    for (const size_t stop = std::min(size, i + 8); i < stop; ++i) {
+      std::string_view entity =
+          kEntities.entity[static_cast<unsigned char>(text[i])];
+      if (entity.empty())
+        continue;
+      line->append(text + plain, i - plain);
+      line->append(entity);
+      plain = i + 1;
+    }
   }
-  line->append(text.data() + plain, text.size() - plain);
+  line->append(text + plain, size - plain);
 }
 
 std::string HtmlEscaped(std::string_view text) {

@@ -27,3 +27,43 @@ TEST(HtmlEscapeTest, EscapedPartAppendsBehindTheLine) {
   AppendLinePart(&line, HtmlEscapedPart{"\""});
   EXPECT_EQ("<dt>a&lt;b &amp; &auml;&quot;", line);
 }
+
+// The escaping skips eight bytes at a time where none can need an entity:
+// an entity in any position of a word, next to a word edge or at the end
+// of the text must still be found. Held to a byte-by-byte escape.
+TEST(HtmlEscapeTest, EveryPositionOfTheWordScan) {
+  auto byteByByte = [](std::string_view text) {
+    std::string out;
+    for (char c : text) {
+      switch (static_cast<unsigned char>(c)) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case 0xE4: out += "&auml;"; break;
+        case 0xC4: out += "&Auml;"; break;
+        case 0xF6: out += "&ouml;"; break;
+        case 0xD6: out += "&Ouml;"; break;
+        case 0xFC: out += "&uuml;"; break;
+        case 0xDC: out += "&Uuml;"; break;
+        case 0xDF: out += "&szlig;"; break;
+        case 0xA7: out += "&sect;"; break;
+        default: out += c;
+      }
+    }
+    return out;
+  };
+  const std::string alphabet = "ab &<>\"\xE4\xC4\xF6\xD6\xFC\xDC\xDF\xA7\xE9\x80=";
+  uint32_t seed = 12345;
+  for (int round = 0; round < 20000; ++round) {
+    seed = seed * 1103515245 + 12345;
+    std::string text((seed >> 8) % 40, 'x');
+    for (char& c : text) {
+      seed = seed * 1103515245 + 12345;
+      // Mostly plain bytes, so that whole plain words occur.
+      if ((seed >> 16) % 4 == 0)
+        c = alphabet[(seed >> 20) % alphabet.size()];
+    }
+    ASSERT_EQ(byteByByte(text), HtmlEscaped(text)) << text;
+  }
+}

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "parser/byte_scan.h"
+#include "model/byte_scan.h"
 #include "parser/normalizer.h"
 
 namespace {

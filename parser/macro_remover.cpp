@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "model/text_table.h"
-#include "parser/byte_scan.h"
+#include "model/byte_scan.h"
 #include "parser/normalizer.h"
 
 namespace {

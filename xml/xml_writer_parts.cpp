@@ -30,6 +30,17 @@ namespace {
 
 const char kInitializationLine[] = "<br/>Initialization:<br/>";
 const char kBreak[] = "<br/>";
+
+// The entity of a markup character, or null.
+const char* MarkupEntity(char c) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default: return nullptr;
+  }
+}
 const char kVoid[] = "void";
 
 // The return values or the parameters of a function: a heading, then one
@@ -72,15 +83,17 @@ void AppendLinePart(std::string* line, const CountPart& part) {
 }  // namespace
 
 void AppendLinePart(std::string* line, const MarkupEscapedPart& part) {
-  for (char c : part.text) {
-    switch (c) {
-      case '&': line->append("&amp;"); break;
-      case '<': line->append("&lt;"); break;
-      case '>': line->append("&gt;"); break;
-      case '"': line->append("&quot;"); break;
-      default: line->push_back(c);
-    }
+  const std::string_view text = part.text;
+  size_t plain = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* entity = MarkupEntity(text[i]);
+    if (!entity)
+      continue;
+    line->append(text, plain, i - plain);
+    line->append(entity);
+    plain = i + 1;
   }
+  line->append(text, plain, text.size() - plain);
 }
 
 void AppendAnchoredStartTag(LineOut* out, std::string_view tag,

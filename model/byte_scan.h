@@ -1,9 +1,10 @@
 // Looking at eight bytes of a text at a time: the passes that search long
 // texts for a few byte values skip the stretches without them this way.
-#ifndef VARNEL_PARSER_BYTE_SCAN_H_
-#define VARNEL_PARSER_BYTE_SCAN_H_
+#ifndef VARNEL_MODEL_BYTE_SCAN_H_
+#define VARNEL_MODEL_BYTE_SCAN_H_
 
 #include <cstdint>
+#include <cstring>
 
 // `c` in every byte of a word.
 constexpr uint64_t EveryByte(unsigned char c) {
@@ -18,4 +19,12 @@ inline uint64_t BytesEqual(uint64_t w, uint64_t pattern) {
   return ~(((x & low7) + low7) | x | low7);
 }
 
-#endif  // VARNEL_PARSER_BYTE_SCAN_H_
+// The eight bytes at `p` as one word, the first byte lowest on
+// little-endian machines.
+inline uint64_t WordAt(const char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+#endif  // VARNEL_MODEL_BYTE_SCAN_H_
