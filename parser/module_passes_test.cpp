@@ -59,26 +59,31 @@ TEST(SignatureTest, FirstParameterSkipsNestedCommas) {
 // spaces around "::") at its start, middle and end: every list splits into
 // the items of the plain loop, each normalised.
 TEST(SignatureTest, ListsThatNormalisingChangesSplitLikeThePlainLoop) {
+  auto expectPlainLoop = [](const std::string& params) {
+    // The list is normalised once on the way in; the plain loop
+    // normalises what it is given before every item.
+    std::string rest = NormalizedSpacing(NormalizedSpacing(params));
+    TextList expected;
+    for (std::string item = NormalizedSpacing(SplitFirstParameter(rest));
+         !item.empty(); item = NormalizedSpacing(SplitFirstParameter(rest))) {
+      expected.push_back(item);
+      rest = Right(rest, static_cast<int>(rest.size() - item.size()) - 1);
+      NormalizeSpacing(&rest);
+    }
+    EXPECT_EQ(expected, SplitParameters(params)) << "[" << params << "]";
+  };
   for (const char* odd :
        {"\t", "  ", " ::", ":: ", " :: ", ":::: ", " : ::", ":: : "}) {
     for (const std::string& params :
          {std::string(odd) + "int a, wx::B b", "int a" + std::string(odd) +
                                                    "x, wx::B b",
-          "int a, wx::B b" + std::string(odd), "wx" + std::string(odd) + "B"}) {
-      // The list is normalised once on the way in; the plain loop
-      // normalises what it is given before every item.
-      std::string rest = NormalizedSpacing(NormalizedSpacing(params));
-      TextList expected;
-      for (std::string item = NormalizedSpacing(SplitFirstParameter(rest));
-           !item.empty();
-           item = NormalizedSpacing(SplitFirstParameter(rest))) {
-        expected.push_back(item);
-        rest = Right(rest, static_cast<int>(rest.size() - item.size()) - 1);
-        NormalizeSpacing(&rest);
-      }
-      EXPECT_EQ(expected, SplitParameters(params)) << "[" << params << "]";
-    }
+          "int a, wx::B b" + std::string(odd), "wx" + std::string(odd) + "B"})
+      expectPlainLoop(params);
   }
+  // Lists without a comma take a shorter way.
+  for (const char* single : {"", " ", "int", "  const wx::B& b  ",
+                             "void (*f)(int)", "\r\n", "std::map<int> m"})
+    expectPlainLoop(single);
 }
 
 TEST(SignatureTest, LongAndUnbalancedListsSplitLikeThePlainLoop) {

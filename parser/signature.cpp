@@ -136,7 +136,8 @@ class ParameterSplitter {
     if (o_ >= len())
       return std::string();
     std::string item = std::string(std::string_view(p_).substr(o_, FirstEnd() - o_));
-    NormalizeSpacing(&item);
+    // The list stays normalised, so normalising a piece only trims it.
+    Trim(&item);
     o_ += static_cast<int>(item.size()) + 1;
     return item;
   }
@@ -263,11 +264,17 @@ TextList SplitParametersPlainly(std::string params) {
 
 }  // namespace
 
-TextList SplitParameters(const std::string& raw) {
-  std::string params = NormalizedSpacing(raw);
+TextList SplitParameters(std::string params) {
+  NormalizeSpacing(&params);
   if (!StaysNormalized(params))
-    return SplitParametersPlainly(params);
+    return SplitParametersPlainly(std::move(params));
   TextList items;
+  // Most lists hold one parameter or none: nothing to split.
+  if (params.find(',') == std::string::npos) {
+    if (!params.empty())
+      items.push_back(std::move(params));
+    return items;
+  }
   ParameterSplitter splitter(params);
   for (std::string item = splitter.Next(); !item.empty();
        item = splitter.Next())
@@ -350,7 +357,7 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
   rec.m_strClass = className;
   if (returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false))
     rec.m_arrReturnDescs.emplace_back();
-  TextList params = SplitParameters(sig.params);
+  TextList params = SplitParameters(std::move(sig.params));
   if (rec.m_arrParams.empty()) {
     // Most records keep the parameters of their first declaration: room
     // for them at once instead of regrowing both lists.

@@ -28,7 +28,7 @@ Signature SplitSignature(std::string_view line);
 std::string SplitFirstParameter(std::string_view text);
 
 // The parameters of a list in order, each spacing-normalised.
-TextList SplitParameters(const std::string& params);
+TextList SplitParameters(std::string params);
 
 // Removes every NotReturns text from every return text, then drops the
 // return texts that became empty. The description list is left alone.
