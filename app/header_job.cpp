@@ -154,18 +154,15 @@ class Output {
     return out_ != nullptr;
   }
 
-  bool Write(std::string* bytes, std::string* err) {
-    bool ok = true;
-    if (path_ == "-") {
-      out_->write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-      ok = static_cast<bool>(*out_);
-      if (!ok)
-        *err = kCannotSaveMessage;
-    } else {
-      ok = file_.WriteBytes(*bytes, err);
+  bool Write(std::string_view bytes, std::string* err) {
+    if (path_ != "-")
+      return file_.WriteBytes(bytes, err);
+    out_->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!*out_) {
+      *err = kCannotSaveMessage;
+      return false;
     }
-    bytes->clear();
-    return ok;
+    return true;
   }
 
   bool Close(std::string* err) {
@@ -192,10 +189,10 @@ bool WriteOutput(ByteBuilder build, const CModuleInfo& module,
                  JobLog* log) {
   std::string message;
   Output output(path, stdoutStream);
-  if (output.Open(&message) &&
-      build(module,
-            [&](std::string* bytes) { return output.Write(bytes, &message); }) &&
-      output.Close(&message))
+  const ByteSink sink = [&](std::string_view bytes) {
+    return output.Write(bytes, &message);
+  };
+  if (output.Open(&message) && build(module, sink) && output.Close(&message))
     return true;
   log->Err() << path << ": " << message << "\n";
   return false;
@@ -255,8 +252,8 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
 // header, so only a header of an eighth of the limit needs counting.
 uint64_t XmlBytes(const CModuleInfo& module) {
   uint64_t bytes = 0;
-  WriteNamedXmlDocumentBytes(module, [&](std::string* block) {
-    bytes += block->size();
+  WriteNamedXmlDocumentBytes(module, [&](std::string_view block) {
+    bytes += block.size();
     return true;
   });
   return bytes;

@@ -287,8 +287,8 @@ class PhaseRunner {
     return SaveBytePieces(
         path,
         [&](const ByteSink& save) {
-          return build([&](std::string* bytes) {
-            *written += static_cast<int64_t>(bytes->size());
+          return build([&](std::string_view bytes) {
+            *written += static_cast<int64_t>(bytes.size());
             return save(bytes);
           });
         },

@@ -102,8 +102,8 @@ template <typename Write>
 std::string WrittenBytes(CModuleInfo* module, Write write) {
   std::string bytes;
   Require(write(module, kHeaderPath, kHtmlPath,
-                [&bytes](std::string* block) {
-                  bytes += *block;
+                [&bytes](std::string_view block) {
+                  bytes += block;
                   return true;
                 }),
           "an output is written");

@@ -102,16 +102,16 @@ struct BytePage {
 BytePage WriteBytes(CModuleInfo* module, const std::string& header,
                     const std::string& html) {
   BytePage page;
-  EXPECT_TRUE(WriteHtmlPageBytes(module, header, html, [&](std::string* b) {
+  EXPECT_TRUE(WriteHtmlPageBytes(module, header, html, [&](std::string_view b) {
     ++page.blocks;
-    page.largestBlock = std::max(page.largestBlock, b->size());
-    page.bytes += *b;
+    page.largestBlock = std::max(page.largestBlock, b.size());
+    page.bytes += b;
     return true;
   }));
   // The model is named now: the form for a named model writes the same.
   std::string named;
-  EXPECT_TRUE(WriteNamedHtmlPageBytes(*module, [&](std::string* b) {
-    named += *b;
+  EXPECT_TRUE(WriteNamedHtmlPageBytes(*module, [&](std::string_view b) {
+    named += b;
     return true;
   }));
   EXPECT_TRUE(named == page.bytes);
@@ -233,7 +233,7 @@ TEST(HtmlBytesTest, LongListsGoOutInBoundedBlocksAndAFailureStops) {
 
   int calls = 0;
   EXPECT_FALSE(WriteHtmlPageBytes(&module, "Big.h", "Big.htm",
-                                  [&](std::string*) { return ++calls < 2; }));
+                                  [&](std::string_view) { return ++calls < 2; }));
   EXPECT_EQ(2, calls);
 }
 
@@ -245,7 +245,7 @@ TEST(HtmlBytesTest, ASmallPageIsOneBlock) {
   EXPECT_TRUE(page.bytes.ends_with("</body>\r\n</html>\r\n"));
   int calls = 0;
   EXPECT_FALSE(WriteHtmlPageBytes(&module, "Geometry.h", "Geometry.htm",
-                                  [&](std::string*) { return ++calls > 1; }));
+                                  [&](std::string_view) { return ++calls > 1; }));
   EXPECT_EQ(1, calls);
 }
 

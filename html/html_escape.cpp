@@ -65,7 +65,7 @@ bool MayHoldEntityChar(uint64_t w) {
 // contains any of the other replaced characters. Most text has none of
 // them: it is looked at eight bytes at a time, and the stretches between
 // are copied whole.
-void AppendLinePart(std::string* line, const HtmlEscapedPart& part) {
+void AppendLinePart(LineBuffer* line, const HtmlEscapedPart& part) {
   const char* const text = part.text.data();
   const size_t size = part.text.size();
   size_t plain = 0;
@@ -88,10 +88,10 @@ void AppendLinePart(std::string* line, const HtmlEscapedPart& part) {
 }
 
 std::string HtmlEscaped(std::string_view text) {
-  std::string out;
+  LineBuffer out;
   out.reserve(text.size());
   AppendLinePart(&out, HtmlEscapedPart{text});
-  return out;
+  return out.str();
 }
 
 void HtmlEscape(std::string* text) {
@@ -113,7 +113,7 @@ std::string HtmlUnescaped(std::string_view text) {
   return out;
 }
 
-void AppendLinePart(std::string* line, const CommaBrokenPart& part) {
+void AppendLinePart(LineBuffer* line, const CommaBrokenPart& part) {
   std::string_view rest = part.text;
   for (size_t comma = rest.find(','); comma != std::string_view::npos;
        comma = rest.find(',')) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/line_buffer.h"
+
 // "&", "<", ">", the double quote, the German umlauts, sharp s and the
 // section sign become named entities (the ampersand first).
 void HtmlEscape(std::string* text);
@@ -15,7 +17,7 @@ std::string HtmlEscaped(std::string_view text);
 struct HtmlEscapedPart {
   std::string_view text;
 };
-void AppendLinePart(std::string* line, const HtmlEscapedPart& part);
+void AppendLinePart(LineBuffer* line, const HtmlEscapedPart& part);
 
 // An initialiser's text escaped, each comma followed by `lineBreak` (the
 // page's "<br>", the XML's "<br/>"). No entity holds a comma, so breaking
@@ -24,7 +26,7 @@ struct CommaBrokenPart {
   std::string_view text;
   std::string_view lineBreak;
 };
-void AppendLinePart(std::string* line, const CommaBrokenPart& part);
+void AppendLinePart(LineBuffer* line, const CommaBrokenPart& part);
 
 // The text HtmlEscaped was given: its entities become their characters
 // again, every other byte (another entity included) stays as it is.

@@ -21,11 +21,12 @@ TEST(HtmlEscapeTest, EntitiesAtTheEdgesAndSideBySide) {
 // Lines are built from several parts, so the escaped one must keep what
 // the line already holds.
 TEST(HtmlEscapeTest, EscapedPartAppendsBehindTheLine) {
-  std::string line = "<dt>";
+  LineBuffer line;
+  line.append("<dt>");
   AppendLinePart(&line, HtmlEscapedPart{"a<b & \xE4"});
   AppendLinePart(&line, HtmlEscapedPart{""});
   AppendLinePart(&line, HtmlEscapedPart{"\""});
-  EXPECT_EQ("<dt>a&lt;b &amp; &auml;&quot;", line);
+  EXPECT_EQ("<dt>a&lt;b &amp; &auml;&quot;", line.view());
 }
 
 // The escaping skips eight bytes at a time where none can need an entity:

@@ -65,7 +65,7 @@ std::span<const CClassInfo> Records(const std::vector<CClassInfo>& records,
   return FirstRecords(records, count);
 }
 
-void AppendLinePart(std::string* line, const HtmlAnchorPart& part) {
+void AppendLinePart(LineBuffer* line, const HtmlAnchorPart& part) {
   line->append("<a id=\"");
   line->append(part.anchor);
   line->append("\" NAME=\"");
@@ -74,12 +74,12 @@ void AppendLinePart(std::string* line, const HtmlAnchorPart& part) {
 }
 
 std::string HtmlAnchorLine(const std::string& anchor) {
-  std::string line;
+  LineBuffer line;
   AppendLinePart(&line, HtmlAnchorPart{anchor});
-  return line;
+  return line.str();
 }
 
-void AppendLinePart(std::string* line, const HtmlLinkPart& link) {
+void AppendLinePart(LineBuffer* line, const HtmlLinkPart& link) {
   line->append("&nbsp;<a href=\"");
   // The page file holds the class name as written, "<" and ">" included.
   if (link.module.m_bSplitFiles)
@@ -124,7 +124,7 @@ void WriteKeywordObject(TextList* lines, const CModuleInfo& module,
   WriteKeywordLines(&out, texts);
 }
 
-void AppendLinePart(std::string* line, const CountedPart& part) {
+void AppendLinePart(LineBuffer* line, const CountedPart& part) {
   if (part.count == 0 || part.count == 1) {
     AppendLinePart(line,
                    HtmlEscapedPart{part.count == 0 ? part.zero : part.one});

@@ -25,7 +25,7 @@ std::span<const CClassInfo> Records(const std::vector<CClassInfo>& records,
 struct HtmlAnchorPart {
   std::string_view anchor;
 };
-void AppendLinePart(std::string* line, const HtmlAnchorPart& part);
+void AppendLinePart(LineBuffer* line, const HtmlAnchorPart& part);
 std::string HtmlAnchorLine(const std::string& anchor);
 
 // A link to `anchor`, naming `file` in front of it when the page carries
@@ -36,7 +36,7 @@ struct HtmlLinkPart {
   std::string_view anchor;
   std::string_view label;
 };
-void AppendLinePart(std::string* line, const HtmlLinkPart& link);
+void AppendLinePart(LineBuffer* line, const HtmlLinkPart& link);
 
 // The object that makes the help compiler start a new page; only with
 // split-file commands on.
@@ -67,7 +67,7 @@ struct CountedPart {
   const char* one;
   const char* pluralTail;
 };
-void AppendLinePart(std::string* line, const CountedPart& part);
+void AppendLinePart(LineBuffer* line, const CountedPart& part);
 
 // "&nbsp;" + the escaped counted text + "<br>"; nothing for a count of 0
 // or less.

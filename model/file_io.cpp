@@ -228,8 +228,8 @@ bool SaveBytePieces(const std::string& path,
                     std::string* err) {
   SafeFileWriter writer;
   return writer.Open(path, err) &&
-         build([&](std::string* bytes) {
-           return writer.WriteBytes(*bytes, err);
+         build([&](std::string_view bytes) {
+           return writer.WriteBytes(bytes, err);
          }) &&
          writer.Commit(err);
 }

@@ -63,7 +63,7 @@ TEST(FileIoTest, ByteBlocksAreSavedWholeOrNotAtAll) {
       [](const ByteSink& sink) {
         std::string block = "a\r\n";
         std::string next = "\xE4\r\nb\r\n";
-        return sink(&block) && sink(&next);
+        return sink(block) && sink(next);
       },
       &err));
   std::string text;
@@ -73,7 +73,7 @@ TEST(FileIoTest, ByteBlocksAreSavedWholeOrNotAtAll) {
       "blocks.txt",
       [](const ByteSink& sink) {
         std::string block = "partial";
-        return sink(&block) && false;
+        return sink(block) && false;
       },
       &err));
   ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("blocks.txt", &text));

@@ -27,7 +27,7 @@ void LineOut::Lines(const TextList& block) {
 }
 
 bool LineOut::HandOn() {
-  if (!failed_ && !(*sink_)(&bytes_))
+  if (!failed_ && !(*sink_)(bytes_.view()))
     failed_ = true;
   bytes_.clear();
   return !failed_;

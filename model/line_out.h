@@ -13,19 +13,19 @@
 #include <string>
 #include <string_view>
 
+#include "model/line_buffer.h"
 #include "model/line_sink.h"
 #include "model/text.h"
 
-// Takes a block of bytes out of `bytes` (it may leave it empty or not;
-// the writer clears it); false when the write failed, which stops the
-// build.
-typedef std::function<bool(std::string* bytes)> ByteSink;
+// Takes a block of bytes, which stay valid only during the call; false
+// when the write failed, which stops the build.
+typedef std::function<bool(std::string_view bytes)> ByteSink;
 
 // A part of a line that is appended as it is.
-inline void AppendLinePart(std::string* line, std::string_view part) {
+inline void AppendLinePart(LineBuffer* line, std::string_view part) {
   line->append(part);
 }
-inline void AppendLinePart(std::string* line, char part) {
+inline void AppendLinePart(LineBuffer* line, char part) {
   line->push_back(part);
 }
 
@@ -44,7 +44,7 @@ class LineOut {
   // (a text, a character, or an escaping wrapper of the writers).
   template <typename... Parts>
   void Line(const Parts&... parts) {
-    std::string* line = Begin();
+    LineBuffer* line = Begin();
     (AppendLinePart(line, parts), ...);
     End();
   }
@@ -62,7 +62,7 @@ class LineOut {
 
  private:
   // Inline: called for every line of pages of millions of lines.
-  std::string* Begin() {
+  LineBuffer* Begin() {
     if (sink_)
       return &bytes_;
     line_.clear();
@@ -72,15 +72,15 @@ class LineOut {
     if (sink_)
       bytes_.append("\r\n", 2);
     else
-      lines_->emplace_back(line_);  // exact size; line_ keeps its buffer
+      lines_->emplace_back(line_.view());
   }
   bool HandOn();
 
   TextList* lines_ = nullptr;
   const LineSink* flush_ = nullptr;
   const ByteSink* sink_ = nullptr;
-  std::string bytes_;
-  std::string line_;
+  LineBuffer bytes_;
+  LineBuffer line_;
   bool failed_ = false;
 };
 

@@ -7,7 +7,7 @@ namespace {
 struct Quoted {
   std::string_view text;
 };
-void AppendLinePart(std::string* line, const Quoted& part) {
+void AppendLinePart(LineBuffer* line, const Quoted& part) {
   line->push_back('"');
   line->append(part.text);
   line->push_back('"');
@@ -62,9 +62,9 @@ TEST(LineOutTest, ListAndBytesGiveTheSameOutputInBoundedPieces) {
 
   std::string bytes;
   size_t largestBlock = 0;
-  ByteSink sink = [&](std::string* block) {
-    largestBlock = std::max(largestBlock, block->size());
-    bytes += *block;
+  ByteSink sink = [&](std::string_view block) {
+    largestBlock = std::max(largestBlock, block.size());
+    bytes += block;
     return true;
   };
   LineOut byteOut(sink);
@@ -79,7 +79,7 @@ TEST(LineOutTest, ListAndBytesGiveTheSameOutputInBoundedPieces) {
 // failing; nothing is handed on after the failure.
 TEST(LineOutTest, AFailedHandOverStopsTheWriter) {
   int calls = 0;
-  ByteSink failing = [&](std::string*) { return ++calls < 2; };
+  ByteSink failing = [&](std::string_view) { return ++calls < 2; };
   LineOut out(failing);
   EXPECT_FALSE(WriteSample(&out, 100000));
   EXPECT_EQ(2, calls);

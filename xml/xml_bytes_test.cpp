@@ -38,14 +38,14 @@ std::string WrittenBytes(CModuleInfo* module, const std::string& header,
                          const std::string& html) {
   std::string bytes;
   EXPECT_TRUE(WriteXmlDocumentBytes(module, header, html,
-                                    [&](std::string* block) {
-                                      bytes += *block;
+                                    [&](std::string_view block) {
+                                      bytes += block;
                                       return true;
                                     }));
   // The model is named now: the form for a named model writes the same.
   std::string named;
-  EXPECT_TRUE(WriteNamedXmlDocumentBytes(*module, [&](std::string* block) {
-    named += *block;
+  EXPECT_TRUE(WriteNamedXmlDocumentBytes(*module, [&](std::string_view block) {
+    named += block;
     return true;
   }));
   EXPECT_TRUE(named == bytes);
@@ -188,7 +188,7 @@ TEST(XmlBytesTest, AFailingSinkStopsTheBuild) {
   CModuleInfo module = parsed;
   int blocks = 0;
   ASSERT_TRUE(WriteXmlDocumentBytes(&module, "/src/x.h", "/doc/x.htm",
-                                    [&](std::string*) {
+                                    [&](std::string_view) {
                                       ++blocks;
                                       return true;
                                     }));
@@ -198,7 +198,7 @@ TEST(XmlBytesTest, AFailingSinkStopsTheBuild) {
     module = parsed;
     int calls = 0;
     EXPECT_FALSE(WriteXmlDocumentBytes(&module, "/src/x.h", "/doc/x.htm",
-                                       [&](std::string*) {
+                                       [&](std::string_view) {
                                          return ++calls < refused;
                                        }));
     EXPECT_EQ(refused, calls);

@@ -33,7 +33,7 @@ extern const char kUnknown[];
 struct MarkupEscapedPart {
   std::string_view text;
 };
-void AppendLinePart(std::string* line, const MarkupEscapedPart& part);
+void AppendLinePart(LineBuffer* line, const MarkupEscapedPart& part);
 
 // "<tag>text</tag>", `text` being any line part.
 template <typename Text>

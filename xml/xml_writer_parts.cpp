@@ -71,7 +71,7 @@ struct CountPart {
   const char* many;
 };
 
-void AppendLinePart(std::string* line, const CountPart& part) {
+void AppendLinePart(LineBuffer* line, const CountPart& part) {
   if (part.count == 1) {
     AppendLinePart(line, HtmlEscapedPart{part.one});
     return;
@@ -82,18 +82,18 @@ void AppendLinePart(std::string* line, const CountPart& part) {
 
 }  // namespace
 
-void AppendLinePart(std::string* line, const MarkupEscapedPart& part) {
+void AppendLinePart(LineBuffer* line, const MarkupEscapedPart& part) {
   const std::string_view text = part.text;
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char* entity = MarkupEntity(text[i]);
     if (!entity)
       continue;
-    line->append(text, plain, i - plain);
+    line->append(text.substr(plain, i - plain));
     line->append(entity);
     plain = i + 1;
   }
-  line->append(text, plain, text.size() - plain);
+  line->append(text.substr(plain));
 }
 
 void AppendAnchoredStartTag(LineOut* out, std::string_view tag,
