@@ -342,10 +342,13 @@ int Run(const HeaderJob& job, CModuleInfo* model, std::ostream* stdoutStream,
     return 1;
   if (!CheckRenamesUsed(renames, log))
     return 2;
-  // Named once for the check of the sizes and both outputs, which change
-  // nothing the names depend on.
-  module.MakeAnchors();
-  module.MakeFileNames(job.header, job.htmlPath);
+  // The parse named the model for these paths, and only a merge changes
+  // records. The check of the sizes and the outputs change nothing the
+  // names depend on.
+  if (!job.merges.empty()) {
+    module.MakeAnchors();
+    module.MakeFileNames(job.header, job.htmlPath);
+  }
   if (!WithinLimit(module, job, log))
     return 1;
 

@@ -44,10 +44,10 @@ void PrintMethod(const BenchRun& run, FILE* out) {
   std::fprintf(
       out,
       "Job: what `varnel HEADER --all` does after reading the header: parse,"
-      "\n  name once, then WriteNamedHtmlPageBytes and"
-      " WriteNamedXmlDocumentBytes\n  handing each block of bytes to its file"
-      " (SafeFileWriter), so no output is\n  held whole; its peak is the"
-      " input plus what the job adds.\n");
+      "\n  which names the model, then WriteNamedHtmlPageBytes and"
+      "\n  WriteNamedXmlDocumentBytes handing each block of bytes to its file"
+      "\n  (SafeFileWriter), so no output is held whole; its peak is the"
+      " input plus\n  what the job adds.\n");
   std::fprintf(
       out,
       "Processes: every measurement runs in a fresh child process forked"

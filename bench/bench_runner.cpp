@@ -235,11 +235,9 @@ class PhaseRunner {
     PhaseResult j = MeasurePhase([&] {
       auto* module = new CModuleInfo;
       auto* lines = new TextList;
+      // The parse names the model for both outputs, as in the program.
       if (!Parse(module, lines))
         return false;
-      // Named once for both outputs, as the program does.
-      module->MakeAnchors();
-      module->MakeFileNames(input_.headerPath, htmlPath_);
       return Stream(htmlPath_, &written,
                     [&](const ByteSink& sink) {
                       return WriteNamedHtmlPageBytes(*module, sink);
