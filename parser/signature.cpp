@@ -266,7 +266,9 @@ TextList SplitParametersPlainly(std::string params) {
 
 TextList SplitParameters(std::string params) {
   NormalizeSpacing(&params);
-  if (!StaysNormalized(params))
+  // Normalised, the list has no tab and no two spaces in a row: only a
+  // space beside a "::" can still make normalising change a piece.
+  if (params.find("::") != std::string::npos && !StaysNormalized(params))
     return SplitParametersPlainly(std::move(params));
   TextList items;
   // Most lists hold one parameter or none: nothing to split.
