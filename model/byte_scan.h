@@ -3,6 +3,7 @@
 #ifndef VARNEL_MODEL_BYTE_SCAN_H_
 #define VARNEL_MODEL_BYTE_SCAN_H_
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -25,6 +26,14 @@ inline uint64_t WordAt(const char* p) {
   uint64_t w;
   std::memcpy(&w, p, 8);
   return w;
+}
+
+// The position in its word of the first byte (in memory order) that
+// BytesEqual marked in `hits`, which is not 0.
+inline int FirstMarkedByte(uint64_t hits) {
+  if constexpr (std::endian::native == std::endian::big)
+    return std::countl_zero(hits) / 8;
+  return std::countr_zero(hits) / 8;
 }
 
 #endif  // VARNEL_MODEL_BYTE_SCAN_H_

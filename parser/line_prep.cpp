@@ -1,7 +1,6 @@
 #include "parser/line_prep.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -23,12 +22,8 @@ size_t NextToCollapse(const char* s, size_t i, size_t end) {
     std::memcpy(&next, s + i + 1, 8);
     const uint64_t hits =
         BytesEqual(w, tabs) | (BytesEqual(w, spaces) & BytesEqual(next, spaces));
-    if (hits != 0) {
-      // The first byte in memory is the lowest one on little-endian.
-      if constexpr (std::endian::native == std::endian::big)
-        return i + std::countl_zero(hits) / 8;
-      return i + std::countr_zero(hits) / 8;
-    }
+    if (hits != 0)
+      return i + FirstMarkedByte(hits);
   }
   for (; i < end; ++i)
     if (s[i] == '\t' || (s[i] == ' ' && i + 1 < end && s[i + 1] == ' '))

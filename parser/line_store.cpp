@@ -3,7 +3,26 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/byte_scan.h"
 #include "parser/normalizer.h"
+
+namespace {
+
+// The first space at or after `from`, or the end of the line. Statements
+// are long runs of words: eight bytes are looked at at a time.
+size_t NextSpace(std::string_view line, size_t from) {
+  for (; from + 8 <= line.size(); from += 8) {
+    const uint64_t hits =
+        BytesEqual(WordAt(line.data() + from), EveryByte(' '));
+    if (hits != 0)
+      return from + FirstMarkedByte(hits);
+  }
+  while (from < line.size() && line[from] != ' ')
+    ++from;
+  return from;
+}
+
+}  // namespace
 
 LineStore::LineStore(TextList lines) : lines_(std::move(lines)) {
   int n = static_cast<int>(lines_.size());
@@ -111,9 +130,11 @@ void LineStore::IndexHeads(const std::vector<std::string>& names) {
   }
   for (int i = first_; i >= 0; i = next_[i]) {
     const std::string_view line = lines_[i];
-    for (size_t p = 1; p < line.size(); ++p) {
-      if (line[p - 1] != ' ' ||
-          !firstBytes[static_cast<unsigned char>(line[p])])
+    // Every word after a space.
+    for (size_t space = NextSpace(line, 0); space + 1 < line.size();
+         space = NextSpace(line, space + 1)) {
+      const size_t p = space + 1;
+      if (!firstBytes[static_cast<unsigned char>(line[p])])
         continue;
       size_t end = p + 1;
       if (IsIdentChar(line[p]))
