@@ -12,6 +12,16 @@
 void NormalizeSpacing(std::string* text);
 std::string NormalizedSpacing(std::string_view text);
 
+// Whether normalising again can change a text NormalizeSpacing gave, or a
+// trimmed piece of it. The normalising leaves no tab, no run of spaces and
+// no space at either end, but a space beside a "::" can be left where
+// taking out another one joined colons: ": ::" became " :::" and ":: :"
+// became "::: ".
+inline bool NormalizingAgainChanges(std::string_view normalized) {
+  return normalized.find(" ::") != std::string_view::npos ||
+         normalized.find(":: ") != std::string_view::npos;
+}
+
 // Trims every line and removes the lines that are then empty.
 void CompactLines(TextList* lines);
 

@@ -88,11 +88,10 @@ void NormalizeStatementText(std::string text, const TextList& macros,
   RemoveMacros(&text, macros);
   NormalizeSpacing(&text);
   RemoveInlineBodies(&text);
-  // The text is normalised, and putting ";" in place of a body or of ";;"
-  // makes no tab, no run of spaces, no edge space and no space before a
-  // "::". Normalising again then changes only a space after a "::", which
-  // a normalised text can still hold (":: :" became "::: ").
-  if (text.find(":: ") != std::string::npos)
+  // Putting ";" in place of a body or of ";;" makes no tab, no run of
+  // spaces and no edge space, so normalising again matters only where a
+  // space is left beside a "::".
+  if (NormalizingAgainChanges(text))
     NormalizeSpacing(&text);
   SplitStatements(text, lines);
 }

@@ -195,18 +195,19 @@ TEST(NormalizerEquivalenceTest, GeneratedTexts) {
     ASSERT_TRUE(SameAsPasses(gen.Lines(), gen.Macros()));
 }
 
-// Blanked macros can leave ":: :" in the text, which one normalising turns
-// into "::: " and the next into ":::": the last normalising must still run
-// on such a text, though nothing else in it is left to change. The space
-// it takes decides whether a "class", "inline" or label after it is cut
-// off.
+// Blanked macros can leave ":: :" or ": ::" in the text, which one
+// normalising turns into "::: " or " :::" and the next into ":::": the last
+// normalising must still run on such a text, though nothing else in it is
+// left to change. The space it takes decides whether a "class", "inline"
+// or label beside it is cut off.
 TEST(NormalizerEquivalenceTest, MacrosBlankedBesideScopeOperators) {
   const TextList macros = {"EXPORT", "DECL"};
   for (const char* line :
        {"int a::EXPORT:DECL x;", "int a::EXPORT:DECL class X { int y; };",
         "a::EXPORT:DECL struct S { int y; };", "b::DECL:EXPORT inline f();",
         "c::EXPORT:DECL public: int z;",
-        "void f() const { } d::DECL:EXPORT class Y { };"})
+        "void f() const { } d::DECL:EXPORT class Y { };",
+        "struct inline EXPORT :EXPORT::::"})
     EXPECT_TRUE(SameAsPasses({line}, macros)) << line;
 }
 

@@ -228,26 +228,6 @@ class ParameterSplitter {
   std::vector<uint64_t> balance_;
 };
 
-// True when normalising a trimmed piece of `text` cannot change it, which
-// is what lets ParameterSplitter trim instead of normalising.
-bool StaysNormalized(const std::string& text) {
-  // One pass for the four patterns: parameter lists hold many single
-  // spaces, and a search per pattern stops at each of them.
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c == '\t')
-      return false;
-    if (c == ' ' && i + 1 < n &&
-        (text[i + 1] == ' ' ||
-         (text[i + 1] == ':' && i + 2 < n && text[i + 2] == ':')))
-      return false;
-    if (c == ':' && i + 2 < n && text[i + 1] == ':' && text[i + 2] == ' ')
-      return false;
-  }
-  return true;
-}
-
 // The plain loop, for the rare list that normalising still changes.
 TextList SplitParametersPlainly(std::string params) {
   TextList items;
@@ -266,9 +246,7 @@ TextList SplitParametersPlainly(std::string params) {
 
 TextList SplitParameters(std::string params) {
   NormalizeSpacing(&params);
-  // Normalised, the list has no tab and no two spaces in a row: only a
-  // space beside a "::" can still make normalising change a piece.
-  if (params.find("::") != std::string::npos && !StaysNormalized(params))
+  if (NormalizingAgainChanges(params))
     return SplitParametersPlainly(std::move(params));
   TextList items;
   // Most lists hold one parameter or none: nothing to split.
