@@ -5,7 +5,7 @@
 void LineBuffer::Grow(size_t more) {
   const size_t used = size();
   const size_t room = static_cast<size_t>(cap_ - data_.get());
-  if (room - used >= more && data_)
+  if (room - used >= more)
     return;
   const size_t grown = std::max(used + more, 2 * room);
   std::unique_ptr<char[]> data(new char[grown]);
