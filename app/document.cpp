@@ -473,8 +473,7 @@ bool CDocVarnel::ParseHeader() {
 }
 
 bool CDocVarnel::IsHtmlTooLarge(uint64_t* bytes) {
-  m_module.MakeAnchors();
-  m_module.MakeFileNames(m_strHeaderPath, m_strHtmlPath);
+  m_module.MakeNames(m_strHeaderPath, m_strHtmlPath);
   *bytes = EstimateHtmlPageBytes(m_module);
   return *bytes > m_nHtmlMemoryLimit;
 }
@@ -492,8 +491,7 @@ bool CDocVarnel::StreamHtml(const std::string& path) {
 }
 
 bool CDocVarnel::RefuseHugeHtml() {
-  m_module.MakeAnchors();
-  m_module.MakeFileNames(m_strHeaderPath, m_strHtmlPath);
+  m_module.MakeNames(m_strHeaderPath, m_strHtmlPath);
   const std::string reason =
       HtmlTooLargeReason(m_module, kDefaultMaxOutputBytes,
                          "The command line's --max-output allows it, or");

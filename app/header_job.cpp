@@ -346,8 +346,7 @@ int Run(const HeaderJob& job, CModuleInfo* model, std::ostream* stdoutStream,
   // records. The check of the sizes and the outputs change nothing the
   // names depend on.
   if (!job.merges.empty()) {
-    module.MakeAnchors();
-    module.MakeFileNames(job.header, job.htmlPath);
+    module.MakeNames(job.header, job.htmlPath);
   }
   if (!WithinLimit(module, job, log))
     return 1;

@@ -80,8 +80,7 @@ std::vector<HelpPage> PlanHelpPages(const CModuleInfo& m) {
 bool PlanHelpBook(CModuleInfo* module, const std::string& headerPath,
                   const std::string& htmlPath, std::vector<HelpPage>* pages,
                   std::string* err) {
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+  module->MakeNames(headerPath, htmlPath);
   *pages = PlanHelpPages(*module);
   return CheckHelpPageNames(*pages, err);
 }

@@ -46,8 +46,7 @@ bool WriteNamedPage(LineOut* out, const CModuleInfo* module, bool joinBars) {
 bool WritePage(LineOut* out, CModuleInfo* module,
                const std::string& headerPath, const std::string& htmlPath,
                bool joinBars) {
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+  module->MakeNames(headerPath, htmlPath);
   return WriteNamedPage(out, module, joinBars);
 }
 

@@ -143,6 +143,12 @@ void CModuleInfo::MakeAnchors() {
   }
 }
 
+void CModuleInfo::MakeNames(const std::string& headerPath,
+                            const std::string& htmlPath) {
+  MakeAnchors();
+  MakeFileNames(headerPath, htmlPath);
+}
+
 void CModuleInfo::MakeFileNames(const std::string& headerPath,
                                 const std::string& htmlPath) {
   Namer n;

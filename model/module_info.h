@@ -119,10 +119,12 @@ class CModuleInfo {
   void ParseMethods(const std::string& name, LineStore& lines,
                     const TextList& notReturns);
 
-  // Output naming (html/naming.cpp).
+  // Output naming (html/naming.cpp). MakeNames runs both, as every output
+  // needs.
   void MakeAnchors();
   void MakeFileNames(const std::string& headerPath,
                      const std::string& htmlPath);
+  void MakeNames(const std::string& headerPath, const std::string& htmlPath);
 
   // First class record named `name`, or null.
   CClassInfo* FindClass(const std::string& name);

@@ -98,6 +98,5 @@ void ParseStatements(const std::string& headerPath,
   if (lines->capacity() > 2 * lines->size() + 64)
     lines->shrink_to_fit();
 
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+  module->MakeNames(headerPath, htmlPath);
 }

@@ -126,8 +126,7 @@ bool WriteNamedXmlDocument(LineOut* out, const CModuleInfo* module) {
 bool WriteXmlDocument(LineOut* out, CModuleInfo* module,
                       const std::string& headerPath,
                       const std::string& htmlPath) {
-  module->MakeAnchors();
-  module->MakeFileNames(headerPath, htmlPath);
+  module->MakeNames(headerPath, htmlPath);
   return WriteNamedXmlDocument(out, module);
 }
 
