@@ -10,6 +10,13 @@
 
 typedef std::vector<std::string> TextList;
 
+// Gives back the room of a list that was sized for far more than it keeps.
+template <typename T>
+void ReleaseUnusedRoom(std::vector<T>* list) {
+  if (list->capacity() > 2 * list->size() + 64)
+    list->shrink_to_fit();
+}
+
 // Space, tab, line feed, vertical tab, form feed and carriage return.
 // Inline: every line is trimmed at least once.
 inline bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }

@@ -95,8 +95,7 @@ void ParseStatements(const std::string& headerPath,
   ParseAllClassBodies(module, lines, notReturns);
   // The passes leave few of the statements; the room for all of them is
   // not kept beside the model.
-  if (lines->capacity() > 2 * lines->size() + 64)
-    lines->shrink_to_fit();
+  ReleaseUnusedRoom(lines);
 
   module->MakeNames(headerPath, htmlPath);
 }

@@ -303,8 +303,7 @@ FunctionMerger::FunctionMerger(std::vector<CDeclInfo>* records, int limit)
 
 int FunctionMerger::Finish() {
   records_.resize(count_);
-  if (records_.capacity() > 2 * records_.size() + 64)
-    records_.shrink_to_fit();
+  ReleaseUnusedRoom(&records_);
   return count_;
 }
 
