@@ -85,6 +85,17 @@ void NormalizeSpacing(std::string* text) {
   }
 }
 
+bool NormalizingAgainChanges(std::string_view normalized) {
+  // Searched by the "::": a text has far fewer colons than spaces.
+  const std::string_view s = normalized;
+  for (size_t p = s.find("::"); p != std::string_view::npos;
+       p = s.find("::", p + 1)) {
+    if ((p > 0 && s[p - 1] == ' ') || (p + 2 < s.size() && s[p + 2] == ' '))
+      return true;
+  }
+  return false;
+}
+
 std::string NormalizedSpacing(std::string_view text) {
   std::string copy(text);
   NormalizeSpacing(&copy);

@@ -17,10 +17,7 @@ std::string NormalizedSpacing(std::string_view text);
 // no space at either end, but a space beside a "::" can be left where
 // taking out another one joined colons: ": ::" became " :::" and ":: :"
 // became "::: ".
-inline bool NormalizingAgainChanges(std::string_view normalized) {
-  return normalized.find(" ::") != std::string_view::npos ||
-         normalized.find(":: ") != std::string_view::npos;
-}
+bool NormalizingAgainChanges(std::string_view normalized);
 
 // Trims every line and removes the lines that are then empty.
 void CompactLines(TextList* lines);
