@@ -62,10 +62,20 @@ void LineStore::Compact() {
 }
 
 TextList LineStore::Release() {
-  TextList out;
-  for (int i = first_; i >= 0; i = next_[i])
-    if (!lines_[i].empty())
-      out.push_back(std::move(lines_[i]));
+  // Lines are only ever unlinked, never moved, so the live ones come in
+  // index order and are gathered to the front of the list itself: a second
+  // list beside a multi-megabyte one would raise the parse's peak.
+  TextList out = std::move(lines_);
+  size_t kept = 0;
+  for (int i = first_; i >= 0; i = next_[i]) {
+    if (out[i].empty())
+      continue;
+    if (static_cast<size_t>(i) != kept)
+      out[kept] = std::move(out[i]);
+    ++kept;
+  }
+  out.resize(kept);
+  ReleaseUnusedRoom(&out);
   *this = LineStore(TextList());
   return out;
 }
