@@ -56,7 +56,9 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " programs have at that point.\n  Each child warms up on a tiny header"
       " before, so the code it runs is mapped\n  in. The merge reads the XML"
       " file that the xml phase saved. As in the\n  programs, buffers up to"
-      " 64 MB stay in the heap (KeepLargeBuffersInTheHeap).\n");
+      " 64 MB stay in the heap (KeepLargeBuffersInTheHeap), and a parse\n"
+      "  of a header of 1 MB or more starts with the heap grown for it in huge\n"
+      "  pages (ReserveHeapForHeader).\n");
   std::fprintf(out, "Outputs: written into %s (TMPDIR).\n",
                s.tempDir.c_str());
   if (const char* tunables = std::getenv("GLIBC_TUNABLES"))

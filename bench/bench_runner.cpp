@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/allocator_setup.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
 #include "parser/parse_header.h"
@@ -148,7 +149,9 @@ class PhaseRunner {
   }
 
  private:
+  // The heap is prepared for the header as the program does it.
   bool Parse(CModuleInfo* module, TextList* lines) const {
+    ReserveHeapForHeader(input_.text->size());
     module->m_strName = stem_;
     std::string err;
     return ParseHeaderText(*input_.text, input_.headerPath, htmlPath_,

@@ -12,6 +12,7 @@
 #include <set>
 #include <thread>
 
+#include "app/allocator_setup.h"
 #include "app/header_job.h"
 #include "cli/check_json.h"
 #include "cli/run_plan.h"
@@ -277,6 +278,11 @@ int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   // One header alone may write to standard output.
   if (!plan.library) {
     plan.jobs[0].leaveModelUntilExit = true;
+    std::error_code sizeError;
+    const auto headerBytes =
+        std::filesystem::file_size(plan.jobs[0].header, sizeError);
+    if (!sizeError)
+      ReserveHeapForHeader(headerBytes);
     HeaderJobResult result = RunHeaderJob(plan.jobs[0], &out);
     result.log.Replay(out, err);
     status = result.status;
