@@ -27,6 +27,10 @@ constexpr uintptr_t kHugePage = uintptr_t(2) << 20;
 void KeepLargeBuffersInTheHeap() {
 #if defined(__GLIBC__)
   mallopt(M_MMAP_THRESHOLD, kHeapBufferLimit);
+  // Setting the threshold also fixes the trim threshold at 128 KB: every
+  // header of a folder run would hand its heap back to the system when its
+  // model is freed, and the next header would fault it in again.
+  mallopt(M_TRIM_THRESHOLD, kHeapBufferLimit);
 #endif
 }
 
