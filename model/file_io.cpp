@@ -1,34 +1,57 @@
 #include "model/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#include <unistd.h>
-
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents) {
   contents->clear();
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     return ReadStatus::kCannotOpen;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f)
+  struct stat info;
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    close(fd);
     return ReadStatus::kCannotOpen;
-  // Room for the whole file at once: grown by doubling, the text of a
-  // large header would hold up to twice its size while it is parsed.
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec)
-    contents->reserve(static_cast<size_t>(size));
+  }
+  // A regular file is read straight into room for all of it; what else
+  // comes (a file that grew, a pipe) is appended as it comes.
+  bool failed = false;
+  size_t have = 0;
+  if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    contents->resize(static_cast<size_t>(info.st_size));
+    while (have < contents->size()) {
+      const ssize_t n = read(fd, contents->data() + have, contents->size() - have);
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n <= 0) {
+        failed = n < 0;
+        break;
+      }
+      have += static_cast<size_t>(n);
+    }
+    contents->resize(have);
+  }
   char buffer[1 << 16];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    contents->append(buffer, n);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
+  while (!failed) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      failed = n < 0;
+      break;
+    }
+    contents->append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
   if (failed) {
     contents->clear();
     return ReadStatus::kReadError;
@@ -54,23 +77,42 @@ const char kCannotSaveMessage[] =
 
 namespace {
 
-// A name beside `path` that no other file uses yet. The file name part is
-// shortened so that the temporary name is no longer than a file system
+// The stem of the temporary names beside `path`. The file name part is
+// shortened so that a temporary name is no longer than a file system
 // allows (255 bytes) even when the target's own name is that long.
-std::string TemporaryNameFor(const std::string& path) {
+std::string TemporaryStemFor(const std::string& path) {
   const size_t kMaxStem = 200;
   size_t nameStart = path.find_last_of("/\\");
   nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-  const std::string stem =
-      path.substr(0, std::min(path.size(), nameStart + kMaxStem));
+  return path.substr(0, std::min(path.size(), nameStart + kMaxStem)) + ".tmp";
+}
+
+// Creates a file beside `path` that no other file used: names are tried
+// until one is created anew. Sets `temp` to its name; -1 on failure.
+int CreateTemporaryFile(const std::string& path, std::string* temp) {
+  const std::string stem = TemporaryStemFor(path);
   // Files are written from several threads at once.
   static std::atomic<unsigned> counter{0};
-  std::error_code ec;
   for (;;) {
-    std::string candidate = stem + ".tmp" + std::to_string(++counter);
-    if (!std::filesystem::exists(candidate, ec))
-      return candidate;
+    *temp = stem + std::to_string(++counter);
+    const int fd =
+        open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
   }
+}
+
+// Writes all of `bytes` to `fd`.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
 }
 
 // The temporary files being written, kept where a signal handler may read
@@ -110,12 +152,20 @@ void ClearPendingTemporaryFile(int* slot) {
   *slot = -1;
 }
 
-// Saving through a symbolic link replaces the file it points to; the
-// link itself stays.
-std::string ResolvedTarget(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec))
+// The file a save of `path` replaces: saving through a symbolic link
+// replaces the file it points to, and the link itself stays. Empty when
+// `path` is a folder, or a link to one.
+std::string SaveTarget(const std::string& path) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0)
     return path;
+  if (S_ISDIR(info.st_mode))
+    return std::string();
+  if (!S_ISLNK(info.st_mode))
+    return path;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    return std::string();
   auto target = std::filesystem::weakly_canonical(path, ec);
   return ec ? path : target.string();
 }
@@ -132,16 +182,15 @@ void RemovePendingTemporaryFile() {
 
 SafeFileWriter::~SafeFileWriter() {
   std::string ignored;
-  if (file_)
+  if (fd_ >= 0)
     Fail(&ignored);
 }
 
 bool SafeFileWriter::Fail(std::string* err) {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-    std::error_code ec;
-    std::filesystem::remove(temp_, ec);
+  if (fd_ >= 0) {
+    close(fd_);
+    fd_ = -1;
+    unlink(temp_.c_str());
     ClearPendingTemporaryFile(&pendingSlot_);
   }
   *err = kCannotSaveMessage;
@@ -149,23 +198,21 @@ bool SafeFileWriter::Fail(std::string* err) {
 }
 
 bool SafeFileWriter::Open(const std::string& path, std::string* err) {
-  std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec))
+  path_ = path.empty() ? std::string() : SaveTarget(path);
+  if (path_.empty())
     return Fail(err);
-  path_ = ResolvedTarget(path);
-  temp_ = TemporaryNameFor(path_);
-  file_ = std::fopen(temp_.c_str(), "wbx");
-  if (!file_)
+  fd_ = CreateTemporaryFile(path_, &temp_);
+  if (fd_ < 0)
     return Fail(err);
   pendingSlot_ = SetPendingTemporaryFile(temp_);
   return true;
 }
 
 bool SafeFileWriter::Write(const TextList& lines, std::string* err) {
-  if (!file_)
+  if (fd_ < 0)
     return Fail(err);
   // One call per block of lines instead of two per line: a large page
-  // has millions of lines, and every call on the stream takes its lock.
+  // has millions of lines.
   const size_t kBlockBytes = 64 * 1024;
   block_.clear();
   for (const auto& line : lines) {
@@ -178,38 +225,29 @@ bool SafeFileWriter::Write(const TextList& lines, std::string* err) {
 }
 
 bool SafeFileWriter::WriteBytes(std::string_view bytes, std::string* err) {
-  if (!file_)
+  if (fd_ < 0)
     return Fail(err);
-  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ||
-         Fail(err);
+  return WriteAll(fd_, bytes) || Fail(err);
 }
 
 bool SafeFileWriter::WriteBlock() {
-  const bool ok =
-      std::fwrite(block_.data(), 1, block_.size(), file_) == block_.size();
+  const bool ok = WriteAll(fd_, block_);
   block_.clear();
   return ok;
 }
 
 bool SafeFileWriter::Commit(std::string* err) {
-  if (!file_)
+  if (fd_ < 0)
     return Fail(err);
-  bool ok = std::fflush(file_) == 0;
-  ok = std::fclose(file_) == 0 && ok;
-  file_ = nullptr;
-  std::error_code ec;
-  if (ok && std::filesystem::exists(path_, ec)) {
-    // Keep the permissions of the file being replaced.
-    auto perms = std::filesystem::status(path_, ec).permissions();
-    if (!ec)
-      std::filesystem::permissions(temp_, perms, ec);
-  }
-  if (ok) {
-    std::filesystem::rename(temp_, path_, ec);
-    ok = !ec;
-  }
+  // The file being replaced keeps its permissions.
+  struct stat target;
+  if (stat(path_.c_str(), &target) == 0)
+    (void)fchmod(fd_, target.st_mode & 07777);
+  bool ok = close(fd_) == 0;
+  fd_ = -1;
+  ok = ok && rename(temp_.c_str(), path_.c_str()) == 0;
   if (!ok) {
-    std::filesystem::remove(temp_, ec);
+    unlink(temp_.c_str());
     *err = kCannotSaveMessage;
   }
   ClearPendingTemporaryFile(&pendingSlot_);

@@ -2,7 +2,6 @@
 #ifndef VARNEL_MODEL_FILE_IO_H_
 #define VARNEL_MODEL_FILE_IO_H_
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -57,7 +56,7 @@ class SafeFileWriter {
   bool Open(const std::string& path, std::string* err);
   // Every line followed by CR LF, bytes unchanged.
   bool Write(const TextList& lines, std::string* err);
-  // The bytes as they are.
+  // The bytes as they are, in one write: hand large blocks.
   bool WriteBytes(std::string_view bytes, std::string* err);
   bool Commit(std::string* err);
 
@@ -67,7 +66,7 @@ class SafeFileWriter {
 
   std::string path_;
   std::string temp_;
-  FILE* file_ = nullptr;
+  int fd_ = -1;
   std::string block_;
   int pendingSlot_ = -1;  // where a signal handler finds the temporary file
 };

@@ -134,3 +134,49 @@ TEST(FileIoTest, ThePendingTemporaryFileCanBeRemoved) {
   EXPECT_EQ("old\r\n", text);
   std::filesystem::remove_all("pending_files");
 }
+
+// A file whose size the system does not know ahead, as those under /proc,
+// a file larger than one read and a file replaced by a save: each reads
+// back whole, and a replaced file keeps its permissions.
+TEST(FileIoTest, FilesOfEverySizeReadWholeAndReplacedFilesKeepTheirMode) {
+  std::string text;
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("/proc/self/status", &text));
+  EXPECT_NE(std::string::npos, text.find("VmRSS"));
+
+  std::filesystem::remove_all("mode_files");
+  std::filesystem::create_directories("mode_files");
+  TextList many(100000, "0123456789");
+  std::string err;
+  ASSERT_TRUE(SaveLines("mode_files/big.txt", many, &err));
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("mode_files/big.txt", &text));
+  ASSERT_EQ(1200000u, text.size());
+  EXPECT_EQ("0123456789\r\n", text.substr(text.size() - 12));
+
+  namespace fs = std::filesystem;
+  fs::permissions("mode_files/big.txt", fs::perms::owner_read |
+                                            fs::perms::owner_write |
+                                            fs::perms::group_read);
+  ASSERT_TRUE(SaveLines("mode_files/big.txt", {"short"}, &err));
+  EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write |
+                fs::perms::group_read,
+            fs::status("mode_files/big.txt").permissions() & fs::perms::all);
+  ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("mode_files/big.txt", &text));
+  EXPECT_EQ("short\r\n", text);
+  fs::remove_all("mode_files");
+}
+
+// A link to a folder is no file to save to.
+TEST(FileIoTest, ALinkToAFolderIsNotOverwritten) {
+  namespace fs = std::filesystem;
+  fs::remove_all("folder_link_files");
+  fs::create_directories("folder_link_files/real");
+  fs::create_directory_symlink("real", "folder_link_files/link");
+  std::string err;
+  EXPECT_FALSE(SaveLines("folder_link_files/link", {"x"}, &err));
+  EXPECT_TRUE(fs::is_symlink("folder_link_files/link"));
+  EXPECT_TRUE(fs::is_empty("folder_link_files/real"));
+  std::string text;
+  EXPECT_EQ(ReadStatus::kCannotOpen,
+            ReadWholeFile("folder_link_files/link", &text));
+  fs::remove_all("folder_link_files");
+}
