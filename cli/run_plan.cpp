@@ -264,6 +264,8 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
            "several headers use --out DIR";
     return false;
   }
+  const std::string stylesheetPath =
+      FindProgramData("Varnel.css", RunningExecutablePath());
   for (const std::string& header : headers) {
     HeaderJob job;
     job.header = header;
@@ -282,8 +284,7 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
     job.maxOutputBytes = opts.maxOutputBytes;
     job.helpBookDir = opts.helpBookDir;
     job.compileHelpBook = opts.compileHelpBook;
-    job.stylesheetPath =
-        FindProgramData("Varnel.css", RunningExecutablePath());
+    job.stylesheetPath = stylesheetPath;
     job.macros = macros;
     job.notReturns = notReturns;
     plan->jobs.push_back(std::move(job));
