@@ -344,6 +344,7 @@ int main(int argc, char** argv) {
   run.settings.reps = o.reps;
   run.settings.htmlCapBytes = o.htmlCapMB * 1000000;
   run.settings.tempDir = MakeTempDir();
+  run.settings.programPath = VARNEL_CLI_PATH;
   run.peakReset = ResetPeak();
   if (run.settings.tempDir.empty()) {
     std::fprintf(stderr, "varnel_bench: cannot make a temporary folder\n");

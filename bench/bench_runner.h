@@ -19,6 +19,7 @@ struct BenchInput {
 
 struct BenchSettings {
   ChildLimits limits;
+  std::string programPath;    // the varnel program; empty: not run
   int reps = 3;               // runs of a phase faster than repeatBelow
   // Seconds. Long enough that both inputs of a scaling ratio get the
   // fastest of several runs, which on a busy machine differ by half.
@@ -53,6 +54,11 @@ struct InputResult {
   // of write calls into the same folder, as `dd bs=4M` does: what the
   // disk and the system take for those bytes whatever writes them.
   PhaseResult rawWrite;
+  // The varnel program itself on the header saved to a file, with the
+  // settings saved beside it: a process of its own that reads the header,
+  // parses it and writes both outputs, as a user runs it. Its peak is the
+  // whole process's. Not run when the job was not.
+  PhaseResult program;
   int64_t modelBytes = 0;  // resident growth that outlives the parse
   ModelSummary model;
 

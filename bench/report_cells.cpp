@@ -155,6 +155,22 @@ void PrintJobHeader(FILE* out) {
                "write ms", "x wr");
 }
 
+void PrintProgramRow(FILE* out, const std::string& label,
+                     const std::string& scale, const InputResult& r) {
+  const PhaseResult& p = r.program;
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n",
+               label.c_str(), scale.c_str(), Bytes(r.inBytes).c_str(),
+               Bytes(p.outBytes).c_str(), Ms(p).c_str(),
+               Rate(p, r.inBytes, p.seconds).c_str(),
+               Mb(p, p.peakBytes).c_str(),
+               p.ok() ? Fmt("%.1f", double(p.peakBytes) / r.inBytes).c_str()
+                      : ShortStatus(p.status),
+               Ms(r.rawWrite).c_str(),
+               p.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0
+                   ? Fmt("%.1f", p.seconds / r.rawWrite.seconds).c_str()
+                   : ShortStatus(r.rawWrite.status));
+}
+
 void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r) {
   const PhaseResult& j = r.job;

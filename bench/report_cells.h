@@ -52,6 +52,9 @@ void PrintEndToEndRow(FILE* out, const std::string& label,
 void PrintJobHeader(FILE* out);
 void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r);
+// The program's run, in the job's columns; its peak is the whole process's.
+void PrintProgramRow(FILE* out, const std::string& label,
+                     const std::string& scale, const InputResult& r);
 
 // The wx headers, one by one and concatenated (bench_report_wx.cpp).
 void PrintWxReport(const BenchRun& run, FILE* out);
