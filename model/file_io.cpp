@@ -22,26 +22,15 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents) {
     close(fd);
     return ReadStatus::kCannotOpen;
   }
-  // A regular file is read straight into room for all of it; what else
-  // comes (a file that grew, a pipe) is appended as it comes.
+  // Room for the whole file at once: grown by doubling, the text of a
+  // large header would hold up to twice its size while it is parsed. The
+  // bytes come through a small buffer that stays in the cache: reading
+  // straight into the text would first have to fill it with zeros.
+  if (S_ISREG(info.st_mode) && info.st_size > 0)
+    contents->reserve(static_cast<size_t>(info.st_size));
   bool failed = false;
-  size_t have = 0;
-  if (S_ISREG(info.st_mode) && info.st_size > 0) {
-    contents->resize(static_cast<size_t>(info.st_size));
-    while (have < contents->size()) {
-      const ssize_t n = read(fd, contents->data() + have, contents->size() - have);
-      if (n < 0 && errno == EINTR)
-        continue;
-      if (n <= 0) {
-        failed = n < 0;
-        break;
-      }
-      have += static_cast<size_t>(n);
-    }
-    contents->resize(have);
-  }
   char buffer[1 << 16];
-  while (!failed) {
+  for (;;) {
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR)
       continue;
