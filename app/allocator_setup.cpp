@@ -38,8 +38,10 @@ bool ReserveHeapForHeader(uint64_t headerBytes) {
 #if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
   if (headerBytes < kLargeHeader)
     return false;
+  // Capped before the multiplication: a sparse file may claim any size.
   const size_t room = static_cast<size_t>(
-      std::min(headerBytes * kHeapPerHeaderByte, kMostRoom));
+      std::min(headerBytes, kMostRoom / kHeapPerHeaderByte) *
+      kHeapPerHeaderByte);
   // The block must come from the heap itself, and its room must stay there
   // when it is freed: a mapping of its own would go back to the system.
   // The threshold is compared with the block's size with its header.

@@ -87,6 +87,7 @@ TEST(AllocatorSetupTest, HugeSizesAndRepeatedCallsAreSafe) {
   const uintptr_t before = Break();
   ReserveHeapForHeader(uint64_t(1) << 40);
   ReserveHeapForHeader(uint64_t(1) << 40);
+  ReserveHeapForHeader(UINT64_MAX / 3);
   EXPECT_LE(Break() - before, uintptr_t(1) << 30);
   void* small = std::malloc(100);
   ASSERT_NE(small, nullptr);
