@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/allocator_setup.h"
+#include "bench/header_generator.h"
 #include "bench/library_phase.h"
 #include "html/html_writer.h"
 #include "model/file_io.h"
@@ -266,12 +267,8 @@ class PhaseRunner {
     const std::string ini = dir + "/" + stem_ + ".INI";
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    std::string settingsText = "[Macroes]\n";
-    for (const std::string& name : *input_.macros)
-      settingsText += name + "\n";
-    settingsText += "[NotReturns]\n";
-    for (const std::string& entry : *input_.notReturns)
-      settingsText += entry + "\n";
+    const std::string settingsText =
+        SettingsFileText(*input_.macros, *input_.notReturns);
     std::string err;
     PhaseResult best;
     if (!SaveBytePieces(header, [&](const ByteSink& sink) {

@@ -373,11 +373,16 @@ GeneratedHeader GenerateHeader(HeaderShape shape, size_t bytes) {
 }
 
 std::string SettingsFileText(const GeneratedHeader& header) {
+  return SettingsFileText(header.macros, header.notReturns);
+}
+
+std::string SettingsFileText(const std::vector<std::string>& macros,
+                             const std::vector<std::string>& notReturns) {
   std::string text = "[Macroes]\n";
-  for (const std::string& name : header.macros)
+  for (const std::string& name : macros)
     text += name + "\n";
   text += "[NotReturns]\n";
-  for (const std::string& entry : header.notReturns)
+  for (const std::string& entry : notReturns)
     text += entry + "\n";
   return text;
 }

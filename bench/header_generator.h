@@ -61,5 +61,7 @@ GeneratedHeader GenerateHeader(HeaderShape shape, size_t bytes);
 
 // The settings file that holds the header's two lists.
 std::string SettingsFileText(const GeneratedHeader& header);
+std::string SettingsFileText(const std::vector<std::string>& macros,
+                             const std::vector<std::string>& notReturns);
 
 #endif  // VARNEL_BENCH_HEADER_GENERATOR_H_

@@ -155,36 +155,35 @@ void PrintJobHeader(FILE* out) {
                "write ms", "x wr");
 }
 
-void PrintProgramRow(FILE* out, const std::string& label,
-                     const std::string& scale, const InputResult& r) {
-  const PhaseResult& p = r.program;
+namespace {
+
+// A run that wrote the job's outputs, against the raw write of its bytes;
+// `peakBytes` is its whole resident peak.
+void PrintRunRow(FILE* out, const std::string& label, const std::string& scale,
+                 const InputResult& r, const PhaseResult& run,
+                 int64_t peakBytes) {
   std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n",
                label.c_str(), scale.c_str(), Bytes(r.inBytes).c_str(),
-               Bytes(p.outBytes).c_str(), Ms(p).c_str(),
-               Rate(p, r.inBytes, p.seconds).c_str(),
-               Mb(p, p.peakBytes).c_str(),
-               p.ok() ? Fmt("%.1f", double(p.peakBytes) / r.inBytes).c_str()
-                      : ShortStatus(p.status),
+               Bytes(run.outBytes).c_str(), Ms(run).c_str(),
+               Rate(run, r.inBytes, run.seconds).c_str(),
+               Mb(run, peakBytes).c_str(),
+               run.ok() ? Fmt("%.1f", double(peakBytes) / r.inBytes).c_str()
+                        : ShortStatus(run.status),
                Ms(r.rawWrite).c_str(),
-               p.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0
-                   ? Fmt("%.1f", p.seconds / r.rawWrite.seconds).c_str()
+               run.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0
+                   ? Fmt("%.1f", run.seconds / r.rawWrite.seconds).c_str()
                    : ShortStatus(r.rawWrite.status));
+}
+
+}  // namespace
+
+void PrintProgramRow(FILE* out, const std::string& label,
+                     const std::string& scale, const InputResult& r) {
+  PrintRunRow(out, label, scale, r, r.program, r.program.peakBytes);
 }
 
 void PrintJobRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r) {
-  const PhaseResult& j = r.job;
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n",
-               label.c_str(),
-               scale.c_str(), Bytes(r.inBytes).c_str(),
-               Bytes(j.outBytes).c_str(), Ms(j).c_str(),
-               Rate(j, r.inBytes, j.seconds).c_str(),
-               Mb(j, r.inBytes + j.peakBytes).c_str(),
-               j.ok() ? Fmt("%.1f", double(r.inBytes + j.peakBytes) / r.inBytes)
-                            .c_str()
-                      : ShortStatus(j.status),
-               Ms(r.rawWrite).c_str(),
-               r.rawWrite.ok() && r.rawWrite.seconds > 0
-                   ? Fmt("%.1f", j.seconds / r.rawWrite.seconds).c_str()
-                   : ShortStatus(r.rawWrite.status));
+  // The job's peak is what it added to the input.
+  PrintRunRow(out, label, scale, r, r.job, r.inBytes + r.job.peakBytes);
 }
