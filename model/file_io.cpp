@@ -143,7 +143,7 @@ void ClearPendingTemporaryFile(int* slot) {
 
 // The file a save of `path` replaces: saving through a symbolic link
 // replaces the file it points to, and the link itself stays. Empty when
-// `path` is a folder, or a link to one.
+// `path` is empty, a folder or a link to one.
 std::string SaveTarget(const std::string& path) {
   struct stat info;
   if (lstat(path.c_str(), &info) != 0)
@@ -187,7 +187,7 @@ bool SafeFileWriter::Fail(std::string* err) {
 }
 
 bool SafeFileWriter::Open(const std::string& path, std::string* err) {
-  path_ = path.empty() ? std::string() : SaveTarget(path);
+  path_ = SaveTarget(path);
   if (path_.empty())
     return Fail(err);
   fd_ = CreateTemporaryFile(path_, &temp_);
