@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/allocator_setup.h"
 #include "bench/bench_report.h"
 #include "bench/bench_runner.h"
 #include "bench/ctags_phase.h"
@@ -321,8 +320,7 @@ std::string MakeTempDir() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The children measure the library as the programs run it.
-  KeepLargeBuffersInTheHeap();
+  KeepOwnTextsOutOfTheHeap();
   Options o;
   std::string err;
   for (int i = 1; i < argc; ++i)

@@ -58,7 +58,9 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       " file that the xml phase saved. As in the\n  programs, buffers up to"
       " 64 MB stay in the heap (KeepLargeBuffersInTheHeap), and a parse\n"
       "  of a header of 1 MB or more starts with the heap grown for it in huge\n"
-      "  pages (ReserveHeapForHeader).\n");
+      "  pages (ReserveHeapForHeader). The benchmark maps its own large texts\n"
+      "  outside its heap, so a child inherits no heap holes that a fresh\n"
+      "  program would not have.\n");
   std::fprintf(out, "Outputs: written into %s (TMPDIR).\n",
                s.tempDir.c_str());
   if (const char* tunables = std::getenv("GLIBC_TUNABLES"))

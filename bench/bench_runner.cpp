@@ -40,9 +40,11 @@ int64_t OutputBytes(const TextList& lines) {
   return bytes;
 }
 
-// Runs every phase on a tiny header, so that the code the phase runs is
-// mapped in before its memory is measured; a child maps it afresh.
+// Sets the heap up as the programs do, and runs every phase on a tiny
+// header, so that the code the phase runs is mapped in before its memory
+// is measured; a child maps it afresh.
 void WarmUp() {
+  KeepLargeBuffersInTheHeap();
   const std::string header = "/tmp/warmup.h", html = "/tmp/warmup.htm";
   CModuleInfo module;
   module.m_strName = "warmup";

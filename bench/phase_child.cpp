@@ -171,6 +171,8 @@ bool ResetPeak() {
   return std::fclose(f) == 0 && written;
 }
 
+void KeepOwnTextsOutOfTheHeap() { mallopt(M_MMAP_THRESHOLD, 256 << 10); }
+
 void ReleaseFreeMemory() { malloc_trim(0); }
 
 double CpuSeconds() {

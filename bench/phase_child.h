@@ -85,6 +85,14 @@ int64_t PeakResidentBytes();
 // the kernel does not allow it; the peak then covers the process's life.
 bool ResetPeak();
 
+// For the benchmark process itself: its large texts (the headers, the
+// joined wx header) get mappings of their own instead of heap, so that
+// freeing them leaves no holes in the heap that its children inherit. A
+// child's small blocks would otherwise land in those holes, in pages
+// the parent had touched, and the child's figures would not be those of a
+// program that starts afresh. Children set the programs' own policy.
+void KeepOwnTextsOutOfTheHeap();
+
 // Hands freed heap memory back to the system, so that what a later
 // measurement sees resident is what is alive.
 void ReleaseFreeMemory();
