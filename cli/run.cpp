@@ -75,40 +75,65 @@ class Progress {
   bool drawn_ = false;
 };
 
-// Runs the jobs on `threads` threads and hands each result to `done` in
-// the order of the jobs, whatever finishes first. A result is let go as
-// soon as it is handed on, so the run holds little more than the headers
-// being worked on.
+// Runs the jobs on `threads` threads, this one among them, and hands each
+// result to `done` on this thread in the order of the jobs, whatever
+// finishes first. Between its own jobs this thread hands on what is ready,
+// and it waits only at the end: a thread that only waited would be woken
+// once per header, and each wake-up takes a processor from the work. A
+// result is let go as soon as it is handed on, so the run holds little more
+// than the headers being worked on and the results that wait for an
+// earlier one.
 template <typename Done>
 void RunInOrder(const std::vector<HeaderJob>& jobs, int threads, Done done) {
   std::vector<std::unique_ptr<HeaderJobResult>> results(jobs.size());
   std::mutex mutex;
   std::condition_variable ready;
   std::atomic<size_t> next{0};
-  auto work = [&] {
+  auto runJobs = [&](const auto& afterEach) {
     for (size_t i; (i = next++) < jobs.size();) {
       auto result =
           std::make_unique<HeaderJobResult>(RunHeaderJob(jobs[i], nullptr));
-      std::lock_guard<std::mutex> lock(mutex);
-      results[i] = std::move(result);
-      ready.notify_all();
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        results[i] = std::move(result);
+      }
+      ready.notify_one();
+      afterEach();
+    }
+  };
+  size_t handed = 0;
+  // Hands on the results that are ready, in order; with `wait`, all of
+  // them, waiting for each.
+  auto handOn = [&](bool wait) {
+    while (handed < jobs.size()) {
+      std::unique_ptr<HeaderJobResult> result;
+      {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (wait)
+          ready.wait(lock, [&] { return results[handed] != nullptr; });
+        else if (results[handed] == nullptr)
+          return;
+        result = std::move(results[handed]);
+      }
+      done(handed, *result);
+      ++handed;
     }
   };
   std::vector<std::thread> workers;
-  const size_t count = std::min<size_t>(std::max(threads, 1), jobs.size());
-  for (size_t t = 0; t < count; ++t)
-    workers.emplace_back(work);
-  for (size_t i = 0; i < jobs.size(); ++i) {
-    std::unique_ptr<HeaderJobResult> result;
-    {
-      std::unique_lock<std::mutex> lock(mutex);
-      ready.wait(lock, [&] { return results[i] != nullptr; });
-      result = std::move(results[i]);
+  // Also when this thread's own job runs out of memory: the others finish
+  // before the error is reported.
+  struct JoinAtEnd {
+    std::vector<std::thread>& threads;
+    ~JoinAtEnd() {
+      for (std::thread& thread : threads)
+        thread.join();
     }
-    done(i, *result);
-  }
-  for (std::thread& worker : workers)
-    worker.join();
+  } joinAtEnd{workers};
+  const size_t count = std::min<size_t>(std::max(threads, 1), jobs.size());
+  for (size_t t = 1; t < count; ++t)
+    workers.emplace_back([&] { runJobs([] {}); });
+  runJobs([&] { handOn(false); });
+  handOn(true);
 }
 
 // What the check says of the whole run, and whether it passes.
