@@ -406,10 +406,9 @@ void LeaveUntilExit(std::unique_ptr<CModuleInfo> model) {
   left = model.release();
 }
 
-}  // namespace
-
-bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
-                   std::string* err) {
+// `settings` is the settings file's, with an empty path when there is none.
+bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
+                std::string* err) {
   const PathInfo header = InfoOf(job.header);
   const PathInfo html = InfoOf(job.html ? job.htmlPath : std::string());
   const PathInfo xml = InfoOf(job.xml ? job.xmlPath : std::string());
@@ -445,13 +444,30 @@ bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
            " of the XML output";
     return false;
   }
-  if (!settingsPath.empty()) {
-    const PathInfo settings = InfoOf(settingsPath);
-    if (SamePath(html, settings) || SamePath(xml, settings)) {
-      *err = "an output would overwrite the settings file " + settingsPath;
-      return false;
-    }
+  if (SamePath(html, settings) || SamePath(xml, settings)) {
+    *err = "an output would overwrite the settings file " + settings.path;
+    return false;
   }
+  return true;
+}
+
+PathInfo SettingsInfo(const std::string& settingsPath) {
+  return settingsPath.empty() ? PathInfo() : InfoOf(settingsPath);
+}
+
+}  // namespace
+
+bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
+                   std::string* err) {
+  return CheckPaths(job, SettingsInfo(settingsPath), err);
+}
+
+bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
+                    const std::string& settingsPath, std::string* err) {
+  const PathInfo settings = SettingsInfo(settingsPath);
+  for (const HeaderJob& job : jobs)
+    if (!CheckPaths(job, settings, err))
+      return false;
   return true;
 }
 

@@ -66,6 +66,10 @@ struct HeaderJobResult {
 // settings file `settingsPath`.
 bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
                    std::string* err);
+// The same for every job of a run, the first refusal winning; the settings
+// file is looked at once, not once per header.
+bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
+                    const std::string& settingsPath, std::string* err);
 
 // Runs the job. Outputs to "-" go to `stdoutStream`, which only a job of
 // its own may use; messages go to the result's log.

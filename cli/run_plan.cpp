@@ -12,7 +12,6 @@
 
 #include "app/help_book_job.h"
 #include "model/text.h"
-#include "xml/merge_session.h"
 
 namespace fs = std::filesystem;
 
@@ -46,10 +45,6 @@ std::vector<std::string> HeadersIn(const std::string& folder, bool recursive) {
   return found;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  return a == b || SameExistingFile(a, b);
-}
-
 // What makes two spellings of a file one: its device and inode when it
 // exists, its spelling otherwise. One stat per file keeps a folder of
 // thousands of headers from costing a comparison per pair.
@@ -59,6 +54,9 @@ struct FileKey {
   std::string path;
   bool operator<(const FileKey& o) const {
     return std::tie(device, inode, path) < std::tie(o.device, o.inode, o.path);
+  }
+  bool operator==(const FileKey& o) const {
+    return std::tie(device, inode, path) == std::tie(o.device, o.inode, o.path);
   }
 };
 
@@ -213,9 +211,12 @@ bool PlanIndex(const CliOptions& opts, RunPlan* plan, std::string* err) {
   const std::string name = opts.index.empty() ? kDefaultIndexName : opts.index;
   const std::string folder = opts.outDir.empty() ? "." : opts.outDir;
   plan->indexPath = (fs::path(folder) / name).lexically_normal().string();
+  // The index is looked at once, not once per header.
+  const FileKey index = KeyOfFile(plan->indexPath);
   for (const HeaderJob& job : plan->jobs) {
-    if (SameFile(fs::path(job.htmlPath).lexically_normal().string(),
-                 plan->indexPath)) {
+    const std::string page = fs::path(job.htmlPath).lexically_normal().string();
+    if (page == plan->indexPath ||
+        (index.path.empty() && KeyOfFile(page) == index)) {
       *err = "the page of " + job.header + " would be the index page " +
              plan->indexPath + "; name the index otherwise with --index";
       return false;
@@ -292,10 +293,7 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
   if (!AssignMerges(opts, plan, err) || !AssignRenames(opts, plan, err) ||
       !CheckOutputsApart(*plan, err) || !PlanIndex(opts, plan, err))
     return false;
-  for (const HeaderJob& job : plan->jobs)
-    if (!CheckJobPaths(job, settingsPath, err))
-      return false;
-  return true;
+  return CheckJobsPaths(plan->jobs, settingsPath, err);
 }
 
 std::string RelativeLink(const std::string& folder, const std::string& path) {

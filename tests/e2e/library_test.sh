@@ -82,6 +82,19 @@ expect_err "would be the index page"
 run 0 src --out doc --html --index modules.htm
 [ -f doc/modules.htm ] || fail "--index did not name the index page"
 rm src/index.h src/index.xml 2> /dev/null
+# The same when the index is a hard link to a page: the index is the file,
+# not its name.
+ln doc/A.htm doc/I.htm
+run 2 src --out doc --html --index I.htm
+expect_err "would be the index page"
+rm doc/I.htm
+# A page or XML file of any header of the run that would be the settings
+# file.
+cp src/A.h src/B.h
+printf '[Macros]\r\n' > doc/B.xml
+run 2 src --out doc --xml --ini doc/B.xml
+expect_err "overwrite the settings file doc/B.xml"
+rm src/B.h doc/B.xml
 
 # Explicit paths are for one header.
 run 2 src/A.h src/C.h --html page.htm
