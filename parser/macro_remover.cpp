@@ -63,8 +63,9 @@ class MacroRemover {
  private:
   // Indexes the identifier-only names by their first position in the list,
   // then collects their occurrences in one pass over the text. Most words
-  // of a header are no macro name; a word of a length no name has is not
-  // looked up at all.
+  // of a header are no macro name: only words that start with the first
+  // byte of a name are looked at, and of those a word of a length no name
+  // has is not looked up.
   void IndexIdentifierOccurrences() {
     uint64_t lengths = 0;
     bool longNames = false;
@@ -77,21 +78,20 @@ class MacroRemover {
         lengths |= uint64_t{1} << name.size();
       else
         longNames = true;
+      AddFirstByte(name[0]);
     }
     if (names_.empty())
       return;
     occurrences_.resize(macros_.size());
     const char* const text = s_.data();
     const size_t size = s_.size();
-    size_t i = 0;
-    while (i < size) {
-      if (!IsIdentChar(text[i])) {
-        ++i;
-        continue;
-      }
+    for (size_t i = NextFirstByte(0); i < size; i = NextFirstByte(i)) {
       const size_t start = i;
       while (i < size && IsIdentChar(text[i]))
         ++i;
+      // Inside a longer word: no name starts before its end.
+      if (start > 0 && IsIdentChar(text[start - 1]))
+        continue;
       const size_t length = i - start;
       if (length < 64 ? !(lengths >> length & 1) : !longNames)
         continue;
@@ -100,6 +100,35 @@ class MacroRemover {
       if (first >= 0)
         occurrences_[first].push_back(start);
     }
+  }
+
+  void AddFirstByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (isFirstByte_[byte])
+      return;
+    isFirstByte_[byte] = true;
+    firstBytes_.push_back(byte);
+  }
+
+  // The first byte at or after `i` that starts a name, or the size of the
+  // text. Names mostly share a few first bytes, and a text with few of
+  // them is looked at eight bytes at a time.
+  size_t NextFirstByte(size_t i) const {
+    const char* const text = s_.data();
+    const size_t size = s_.size();
+    if (firstBytes_.size() <= kWordScannedFirstBytes) {
+      for (; i + 8 <= size; i += 8) {
+        const uint64_t w = WordAt(text + i);
+        uint64_t hits = 0;
+        for (unsigned char byte : firstBytes_)
+          hits |= BytesEqual(w, EveryByte(byte));
+        if (hits != 0)
+          return i + FirstMarkedByte(hits);
+      }
+    }
+    while (i < size && !isFirstByte_[static_cast<unsigned char>(text[i])])
+      ++i;
+    return i;
   }
 
   void Blank(size_t from, size_t to) {  // inclusive range
@@ -203,6 +232,9 @@ class MacroRemover {
   TextTable names_;
   TextAt<TextList> nameAt_{macros_};
   std::vector<std::vector<size_t>> occurrences_;
+  static constexpr size_t kWordScannedFirstBytes = 6;
+  bool isFirstByte_[256] = {};
+  std::vector<unsigned char> firstBytes_;
   bool parensValid_ = false;
   std::vector<size_t> opens_;
   std::vector<long> closes_;

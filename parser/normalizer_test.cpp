@@ -108,13 +108,17 @@ TEST(NormalizerTest, MacroRemovalAgreesWithThePlainRule) {
   // Names are looked up by length first; one is longer than any short one.
   const std::string longName(70, 'L');
   const char* pieces[] = {"A", "B", "AB", "A_1", "(", ")", " ", ",", "x",
-                          "$", "((", "))", "A(", ")B", ";", longName.c_str()};
+                          "$", "((", "))", "A(", ")B", ";", longName.c_str(),
+                          "C", "D1", "E"};
   const TextList macroSets[] = {{"A", "B"},
                                 {"B", "A", "A"},
                                 {"AB", "A(", "x", "B"},
                                 {")B", "A"},
                                 {"A_1", "((", "B"},
-                                {longName, "AB", longName + "L"}};
+                                {longName, "AB", longName + "L"},
+                                // Names of many first bytes: the text is
+                                // searched for them a byte at a time.
+                                {"A", "B", "x", "$", "C", "D1", "E", longName}};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     int n = rng() % 40;
