@@ -451,20 +451,12 @@ bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
   return true;
 }
 
-PathInfo SettingsInfo(const std::string& settingsPath) {
-  return settingsPath.empty() ? PathInfo() : InfoOf(settingsPath);
-}
-
 }  // namespace
-
-bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
-                   std::string* err) {
-  return CheckPaths(job, SettingsInfo(settingsPath), err);
-}
 
 bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
                     const std::string& settingsPath, std::string* err) {
-  const PathInfo settings = SettingsInfo(settingsPath);
+  const PathInfo settings =
+      settingsPath.empty() ? PathInfo() : InfoOf(settingsPath);
   for (const HeaderJob& job : jobs)
     if (!CheckPaths(job, settings, err))
       return false;

@@ -61,13 +61,10 @@ struct HeaderJobResult {
   std::vector<CheckFinding> orphaned;
 };
 
-// Refuses, before anything is read or written, outputs that would replace
-// the header, each other, a merged file, the XML's side file or the
-// settings file `settingsPath`.
-bool CheckJobPaths(const HeaderJob& job, const std::string& settingsPath,
-                   std::string* err);
-// The same for every job of a run, the first refusal winning; the settings
-// file is looked at once, not once per header.
+// Refuses, before anything is read or written, a job whose outputs would
+// replace its header, each other, a merged file, the XML's side file or the
+// settings file `settingsPath`; the first refusal wins. The settings file
+// is looked at once, not once per header.
 bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
                     const std::string& settingsPath, std::string* err);
 
