@@ -35,20 +35,18 @@ std::string SettingsPath(const CliOptions& opts) {
   return std::filesystem::is_regular_file(path, ec) ? path : std::string();
 }
 
-bool ReadSettings(const CliOptions& opts, std::ostream& err) {
+// Reads the settings file that SettingsPath found. A file named on the
+// command line must be read; the one named after the program is read when
+// the folder has it, and a fault in it is not the run's.
+bool ReadSettings(const CliOptions& opts, const std::string& path,
+                  std::ostream& err) {
+  if (path.empty())
+    return true;
   std::string message;
-  if (!opts.iniPath.empty()) {
-    if (ReadParserSettings(opts.iniPath, &message))
-      return true;
-    err << message << "\n";
-    return false;
-  }
-  // The settings file named after the program, if the folder has one.
-  std::string path = SettingsFileNameFor("varnel");
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec))
-    ReadParserSettings(path, &message);
-  return true;
+  if (ReadParserSettings(path, &message) || opts.iniPath.empty())
+    return true;
+  err << message << "\n";
+  return false;
 }
 
 // "[120/403] wx/window.h" on a terminal, so that a long run shows where it
@@ -279,12 +277,13 @@ bool WriteMasterProject(const CliOptions& opts,
 int RunVarnel(const CliOptions& opts, std::ostream& out, std::ostream& err) {
   RunPlan plan;
   std::string message;
-  if (!PlanRun(opts, SettingsPath(opts), &g_arrMacros, &g_arrNotReturns, &plan,
+  const std::string settingsPath = SettingsPath(opts);
+  if (!PlanRun(opts, settingsPath, &g_arrMacros, &g_arrNotReturns, &plan,
                &message)) {
     err << "varnel: " << message << "\n";
     return 2;
   }
-  if (!ReadSettings(opts, err))
+  if (!ReadSettings(opts, settingsPath, err))
     return 1;
   // The output folder is made when it is missing, so that a first run
   // into doc/ needs no mkdir.

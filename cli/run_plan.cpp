@@ -184,6 +184,9 @@ bool CheckOutputsApart(const RunPlan& plan, std::string* err) {
       return false;
     }
   }
+  // One header's outputs are its own checks' business.
+  if (plan.jobs.size() < 2)
+    return true;
   std::map<std::string, const HeaderJob*> owners;
   OutputPlaces places;
   for (const HeaderJob& job : plan.jobs) {
@@ -245,6 +248,11 @@ bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
     } else {
       named.push_back(arg);
     }
+    // A header named alone needs no look at what it is the same file as.
+    if (args.size() == 1 && !*sawFolder) {
+      headers->push_back(arg);
+      break;
+    }
     for (const std::string& header : named)
       if (seen.insert(KeyOfFile(header)).second)
         headers->push_back(header);
@@ -265,8 +273,11 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
            "several headers use --out DIR";
     return false;
   }
+  // Only a help book takes the stylesheet in.
   const std::string stylesheetPath =
-      FindProgramData("Varnel.css", RunningExecutablePath());
+      opts.helpBookDir.empty()
+          ? std::string()
+          : FindProgramData("Varnel.css", RunningExecutablePath());
   for (const std::string& header : headers) {
     HeaderJob job;
     job.header = header;
