@@ -13,6 +13,8 @@
 #include <fstream>
 #include <new>
 
+#include "model/file_io.h"
+
 namespace {
 
 // A field of /proc/self/status ("VmRSS:   1234 kB"), in bytes.
@@ -24,18 +26,6 @@ int64_t StatusBytes(const char* key) {
     if (line.compare(0, len, key) == 0)
       return std::atoll(line.c_str() + len) * 1024;
   return -1;
-}
-
-void WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return;
-    done += static_cast<size_t>(n);
-  }
 }
 
 void LimitChild(const ChildLimits& limits) {
@@ -95,7 +85,7 @@ ChildEnd RunChildRaw(const ChildLimits& limits,
     try {
       std::string out;
       body(&out);
-      WriteAll(fds[1], out);
+      WriteAllBytes(fds[1], out);
     } catch (const std::bad_alloc&) {
       code = 3;
     } catch (...) {

@@ -61,6 +61,18 @@ std::string CrLfToLf(std::string text) {
   return text;
 }
 
+bool WriteAllBytes(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
 const char kCannotSaveMessage[] =
     "The file cannot be opened.\nThe datas cannot be saved.";
 
@@ -89,19 +101,6 @@ int CreateTemporaryFile(const std::string& path, std::string* temp) {
     if (fd >= 0 || errno != EEXIST)
       return fd;
   }
-}
-
-// Writes all of `bytes` to `fd`.
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
 }
 
 // The temporary files being written, kept where a signal handler may read
@@ -216,11 +215,11 @@ bool SafeFileWriter::Write(const TextList& lines, std::string* err) {
 bool SafeFileWriter::WriteBytes(std::string_view bytes, std::string* err) {
   if (fd_ < 0)
     return Fail(err);
-  return WriteAll(fd_, bytes) || Fail(err);
+  return WriteAllBytes(fd_, bytes) || Fail(err);
 }
 
 bool SafeFileWriter::WriteBlock() {
-  const bool ok = WriteAll(fd_, block_);
+  const bool ok = WriteAllBytes(fd_, block_);
   block_.clear();
   return ok;
 }

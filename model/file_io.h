@@ -71,6 +71,10 @@ class SafeFileWriter {
   int pendingSlot_ = -1;  // where a signal handler finds the temporary file
 };
 
+// Writes all of `bytes` to the open file `fd`, as many calls as it takes;
+// false when a write fails.
+bool WriteAllBytes(int fd, std::string_view bytes);
+
 // Saves the blocks of bytes `build` hands to its sink (see LineOut) as
 // SaveLines saves a whole list; the output is never held whole.
 bool SaveBytePieces(const std::string& path,
