@@ -265,20 +265,14 @@ class PhaseRunner {
   // the bytes of both outputs.
   PhaseResult Program(const ChildLimits& limits, double jobSeconds) const {
     const std::string dir = settings_.tempDir + "/program";
-    const std::string header = dir + "/" + stem_ + ".h";
-    const std::string ini = dir + "/" + stem_ + ".INI";
+    const std::string stem = dir + "/" + stem_;
+    const std::string header = stem + ".h", ini = stem + ".INI";
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    const std::string settingsText =
-        SettingsFileText(*input_.macros, *input_.notReturns);
-    std::string err;
     PhaseResult best;
-    if (!SaveBytePieces(header, [&](const ByteSink& sink) {
-          return sink(*input_.text);
-        }, &err) ||
-        !SaveBytePieces(ini, [&](const ByteSink& sink) {
-          return sink(settingsText);
-        }, &err)) {
+    if (!SaveProgramInput(
+            stem, *input_.text,
+            SettingsFileText(*input_.macros, *input_.notReturns))) {
       best.status = PhaseStatus::kFailed;
       return best;
     }

@@ -14,12 +14,6 @@ namespace {
 
 const double kGoal = 110;
 
-bool WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  return static_cast<bool>(out.flush());
-}
-
 // The count of instructions in a cachegrind log, or -1.
 int64_t InstructionsInLog(const std::string& log) {
   std::ifstream in(log);
@@ -78,8 +72,7 @@ InstructionRun RunInstructionPhases(const std::string& varnel,
       const GeneratedHeader header =
           GenerateHeader(info.shape, static_cast<size_t>(baseBytes) * scale);
       const std::string stem = dir + "/" + info.name;
-      if (!WriteFile(stem + ".h", header.text) ||
-          !WriteFile(stem + ".INI", SettingsFileText(header)))
+      if (!SaveProgramInput(stem, header.text, SettingsFileText(header)))
         continue;
       const std::vector<std::string> common = {stem + ".h", "--ini",
                                                stem + ".INI", "--out", dir};

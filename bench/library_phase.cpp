@@ -54,6 +54,18 @@ PhaseResult RunProgram(const std::vector<std::string>& args,
   return result;
 }
 
+bool SaveProgramInput(const std::string& stem, const std::string& text,
+                      const std::string& settingsText) {
+  for (const auto& [path, bytes] : {std::pair(stem + ".h", &text),
+                                    std::pair(stem + ".INI", &settingsText)}) {
+    std::ofstream out(path, std::ios::binary);
+    out << *bytes;
+    if (!out.flush())
+      return false;
+  }
+  return true;
+}
+
 namespace {
 
 const double kMB = 1e6;

@@ -30,6 +30,11 @@ struct LibraryRun {
 PhaseResult RunProgram(const std::vector<std::string>& args,
                        const ChildLimits& limits);
 
+// Saves a header and its settings for a run of the program: `text` as
+// STEM.h and `settingsText` as STEM.INI. False when either fails.
+bool SaveProgramInput(const std::string& stem, const std::string& text,
+                      const std::string& settingsText);
+
 // Runs the measurements with the program at `varnel` on the *.h files of
 // `folder`, writing below `workDir`.
 LibraryRun RunLibraryPhases(const std::string& varnel,
