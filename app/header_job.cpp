@@ -248,8 +248,8 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
   return 0;
 }
 
-// The XML file's size, built and counted but not kept. It grows with the
-// header, so only a header of an eighth of the limit needs counting.
+// The XML file's size, built and counted but not kept: asked only when
+// the bound of its size is over the limit.
 uint64_t XmlBytes(const CModuleInfo& module) {
   uint64_t bytes = 0;
   WriteNamedXmlDocumentBytes(module, [&](std::string_view block) {
@@ -272,9 +272,7 @@ bool WithinLimit(const CModuleInfo& module, const HeaderJob& job,
       return false;
     }
   }
-  std::error_code ec;
-  const uintmax_t headerBytes = std::filesystem::file_size(job.header, ec);
-  if (job.xml && !ec && headerBytes > job.maxOutputBytes / 8) {
+  if (job.xml && XmlDocumentMayExceed(module, job.maxOutputBytes)) {
     const uint64_t bytes = XmlBytes(module);
     if (bytes > job.maxOutputBytes) {
       log->Err() << job.header << ": The XML file would be "

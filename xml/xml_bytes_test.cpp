@@ -74,6 +74,7 @@ void ExpectSameBytes(const CModuleInfo& module, const std::string& header,
   const std::string actual = WrittenBytes(&forBytes, header, html);
   EXPECT_TRUE(expected == actual)
       << header << " " << FirstDifference(expected, actual);
+  EXPECT_GE(XmlDocumentBytesAtMost(forBytes), actual.size()) << header;
 }
 
 bool ParseFile(const std::string& path, const std::string& settings,
@@ -172,6 +173,46 @@ TEST(XmlBytesTest, InstalledWxHeadersGiveTheSameBytes) {
     ++compared;
   }
   EXPECT_GT(compared, 100);
+}
+
+// The bound holds where the markup outgrows the texts most: tiny
+// declarations, texts that are all entities or commas, and many classes of
+// one name, each written as the first, largest one.
+TEST(XmlBytesTest, TheBoundHoldsForTheLargestDocumentsPerByte) {
+  std::string tiny;
+  for (int i = 0; i < 2000; ++i)
+    tiny += "f" + std::to_string(i) + "(int,int);\n";
+  std::string escaped = "class C\n{\npublic:\n";
+  for (int i = 0; i < 200; ++i)
+    escaped += "int g" + std::to_string(i) + "(\xDF\xDF\xDF\xDF \"&<> a = \"\xDF\xDF\");\n"
+               "int v" + std::to_string(i) + " = {1,,,,,,,,,,,,,,,,2};\n";
+  escaped += "};\nint w = {,,,,,,,,,,,,,,,,,,,,,,,,,,};\n";
+  std::string same = "class S\n{\npublic:\n";
+  for (int i = 0; i < 300; ++i)
+    same += "int m" + std::to_string(i) + "(int a, int b);\n";
+  same += "};\n";
+  for (int i = 0; i < 300; ++i)
+    same += "class S\n{\n};\n";
+  const std::string commas = "int w = {" + std::string(5000, ',') + "};\n";
+  const std::string sharp =
+      "int " + std::string(3000, '\xDF') + "(int " + std::string(3000, '"') +
+      ");\n";
+  for (const std::string& header : {tiny, escaped, same, commas, sharp}) {
+    CModuleInfo module = ParseText(header, "\xDF\"&");
+    std::string written;
+    ASSERT_TRUE(WriteXmlDocumentBytes(&module, "/src/x.h", "/doc/x.htm",
+                                      [&](std::string_view block) {
+                                        written += block;
+                                        return true;
+                                      }));
+    EXPECT_GT(written.size(), 5 * header.size());
+    EXPECT_GE(XmlDocumentBytesAtMost(module), written.size());
+    // Above, but not so far that a document well under a limit gets
+    // counted.
+    EXPECT_LT(XmlDocumentBytesAtMost(module), 5 * written.size());
+    EXPECT_FALSE(XmlDocumentMayExceed(module, written.size() * 7 * 5));
+    EXPECT_TRUE(XmlDocumentMayExceed(module, written.size() - 1));
+  }
 }
 
 // A document of megabytes goes out in several blocks; the first refused

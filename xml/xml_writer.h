@@ -2,6 +2,7 @@
 #ifndef VARNEL_XML_XML_WRITER_H_
 #define VARNEL_XML_XML_WRITER_H_
 
+#include <cstdint>
 #include <string>
 
 #include "model/line_out.h"
@@ -33,6 +34,14 @@ bool WriteXmlDocumentBytes(CModuleInfo* module, const std::string& headerPath,
 // nothing changed since.
 bool WriteNamedXmlDocumentBytes(const CModuleInfo& module,
                                 const ByteSink& sink);
+
+// At least as many bytes as WriteNamedXmlDocumentBytes gives for `module`,
+// from its texts and the sizes of its lists, without building anything.
+uint64_t XmlDocumentBytesAtMost(const CModuleInfo& module);
+
+// Whether that document may be larger than `limit`. Cheap enough to ask
+// of every header: only a true answer needs the document counted.
+bool XmlDocumentMayExceed(const CModuleInfo& module, uint64_t limit);
 
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);

@@ -93,9 +93,15 @@ run 1 Geometry.h --html=small.htm --max-output 10K
 expect_err "Use --max-output"
 [ -e small.htm ] && fail "a page over --max-output was written"
 run 0 Geometry.h --html=small.htm --max-output 1M
+# The XML file is more than ten times the header: the limit holds for it
+# as well, however small the header.
+run 1 Geometry.h --xml=small.xml --max-output 20K
+expect_err "Geometry.h: The XML file would be 26.8 kB. Use --max-output to allow it, or document less of the header."
+[ -e small.xml ] && fail "an XML file over --max-output was written"
+run 0 Geometry.h --xml=small.xml --max-output 30K
 run 2 Geometry.h --max-output 10X
 run 2 Geometry.h --max-output 0
-rm -f huge.h small.htm
+rm -f huge.h small.htm small.xml
 
 # The help book: pages and project, compiled when chmcmd is there.
 run 0 Geometry.h --help-book book --no-compile

@@ -1,0 +1,142 @@
+#include <algorithm>
+#include <string_view>
+
+#include "model/text_table.h"
+#include "xml/xml_writer.h"
+
+// The document is fixed markup and placeholder sentences around the
+// model's texts. The fixed parts below are well above the longest the
+// writer has for each piece, counts and line ends included; each text is
+// counted as often as the writer writes it.
+namespace {
+
+const uint64_t kFixedPerModule = 4096;
+const uint64_t kFixedPerClass = 2048;
+const uint64_t kFixedPerRecord = 640;
+const uint64_t kFixedPerListEntry = 192;
+
+// No byte is written as more than seven ("&szlig;"); a comma in an
+// initialiser becomes six.
+const uint64_t kMostBytesPerByte = 7;
+
+// The bytes a text may take once written: escaped, with every comma
+// broken as in an initialiser.
+struct WrittenBytes {
+  uint64_t extra[256] = {};
+  WrittenBytes() {
+    const std::pair<unsigned char, uint64_t> grown[] = {
+        {'&', 4},  {'<', 3},  {'>', 3},  {'"', 5},  {0xE4, 5}, {0xC4, 5},
+        {0xF6, 5}, {0xD6, 5}, {0xFC, 5}, {0xDC, 5}, {0xDF, 6}, {0xA7, 5},
+        {',', 5}};
+    for (const auto& [byte, more] : grown)
+      extra[byte] = more;
+  }
+  uint64_t operator()(std::string_view text) const {
+    uint64_t bytes = text.size();
+    for (char c : text)
+      bytes += extra[static_cast<unsigned char>(c)];
+    return bytes;
+  }
+};
+
+// The bound, with `bytesOf` the most bytes a text may take once written.
+template <typename BytesOf>
+class Bound {
+ public:
+  explicit Bound(const BytesOf& bytesOf) : bytesOf_(bytesOf) {}
+
+  uint64_t Of(const CModuleInfo& module) const {
+    uint64_t bytes = kFixedPerModule + 8 * bytesOf_(module.m_strName) +
+                     bytesOf_(module.m_strDescription) +
+                     2 * bytesOf_(module.m_strVarAnchor) +
+                     2 * bytesOf_(module.m_strFuncAnchor) +
+                     bytesOf_(module.m_strVarText) +
+                     bytesOf_(module.m_strFuncText) +
+                     List(module.m_arrHIncludes) +
+                     List(module.m_arrCppIncludes) + Records(module.m_pVars) +
+                     Records(module.m_pFuncs);
+    // Each class is written as the first class of its name, and listed
+    // with its base class in the module's list.
+    const std::vector<CClassInfo>& classes = module.m_pClasses;
+    const size_t count =
+        module.m_nClasses <= 0
+            ? 0
+            : std::min(static_cast<size_t>(module.m_nClasses), classes.size());
+    TextTable names;
+    names.Reserve(count);
+    std::vector<uint64_t> firstBytes(count, 0);
+    const auto nameAt = [&](int i) -> const std::string& {
+      return classes[i].m_strName;
+    };
+    for (size_t i = 0; i < count; ++i) {
+      const CClassInfo& cls = classes[i];
+      bytes += kFixedPerListEntry + bytesOf_(cls.m_strName) +
+               bytesOf_(cls.m_strBase);
+      const int first =
+          names.FindOrAdd(cls.m_strName, static_cast<int>(i), nameAt);
+      if (first < 0)
+        firstBytes[i] = Class(cls);
+      bytes += firstBytes[first < 0 ? i : static_cast<size_t>(first)];
+    }
+    return bytes;
+  }
+
+ private:
+  uint64_t List(const TextList& texts) const {
+    uint64_t bytes = kFixedPerListEntry * texts.size();
+    for (const std::string& text : texts)
+      bytes += bytesOf_(text);
+    return bytes;
+  }
+
+  // A method's anchor is the target of its short entry and twice in its
+  // own start tag.
+  uint64_t Record(const CDeclInfo& record) const {
+    return kFixedPerRecord + 2 * bytesOf_(record.m_strName) +
+           3 * bytesOf_(record.m_strAnchor) + bytesOf_(record.m_strShortDesc) +
+           bytesOf_(record.m_strDescription) + List(record.m_arrParams) +
+           List(record.m_arrReturns) + List(record.m_arrDecls) +
+           List(record.m_arrParamDescs) + List(record.m_arrReturnDescs);
+  }
+
+  uint64_t Records(const std::vector<CDeclInfo>& records) const {
+    uint64_t bytes = 0;
+    for (const CDeclInfo& record : records)
+      bytes += Record(record);
+    return bytes;
+  }
+
+  // The name heads the class and its sections and is in its statistics.
+  uint64_t Class(const CClassInfo& cls) const {
+    return kFixedPerClass + 5 * bytesOf_(cls.m_strName) +
+           2 * bytesOf_(cls.m_strAnchor) + bytesOf_(cls.m_strBase) +
+           bytesOf_(cls.m_strDescription) + 2 * bytesOf_(cls.m_strVarAnchor) +
+           2 * bytesOf_(cls.m_strFuncAnchor) + bytesOf_(cls.m_strVarText) +
+           bytesOf_(cls.m_strFuncText) + Records(cls.m_pVars) +
+           Records(cls.m_pFuncs);
+  }
+
+  const BytesOf& bytesOf_;
+};
+
+template <typename BytesOf>
+uint64_t BoundOf(const CModuleInfo& module, const BytesOf& bytesOf) {
+  return Bound<BytesOf>(bytesOf).Of(module);
+}
+
+}  // namespace
+
+uint64_t XmlDocumentBytesAtMost(const CModuleInfo& module) {
+  static const WrittenBytes kWritten;
+  return BoundOf(module, kWritten);
+}
+
+bool XmlDocumentMayExceed(const CModuleInfo& module, uint64_t limit) {
+  // First without looking at the texts' bytes, which settles all but the
+  // largest headers.
+  const auto most = [](std::string_view text) -> uint64_t {
+    return kMostBytesPerByte * text.size();
+  };
+  return BoundOf(module, most) > limit &&
+         XmlDocumentBytesAtMost(module) > limit;
+}
