@@ -1,12 +1,10 @@
 #include "app/header_job.h"
 
-#include <sys/stat.h>
-
-#include <filesystem>
 #include <memory>
 
 #include "app/help_book_job.h"
 #include "app/merge_messages.h"
+#include "app/path_info.h"
 #include "html/html_writer.h"
 #include "html/output_limit.h"
 #include "model/file_io.h"
@@ -21,47 +19,6 @@
 namespace {
 
 const char kNoElementMessage[] = "The XML file is empty or holds no element.";
-
-// A path with what the system says of it, looked up once: a job compares
-// each of its paths with several others.
-struct PathInfo {
-  std::string path;
-  bool exists = false;
-  dev_t device = 0;
-  ino_t inode = 0;
-};
-
-PathInfo InfoOf(const std::string& path) {
-  PathInfo info;
-  info.path = path;
-  struct stat st;
-  if (path != "-" && stat(path.c_str(), &st) == 0) {
-    info.exists = true;
-    info.device = st.st_dev;
-    info.inode = st.st_ino;
-  }
-  return info;
-}
-
-// Hard links and other spellings of one file.
-bool SamePath(const PathInfo& a, const PathInfo& b) {
-  if (a.path == "-" || b.path == "-" || a.path.empty() || b.path.empty())
-    return false;
-  if (a.path == b.path)
-    return true;
-  if (a.exists || b.exists)
-    return a.exists && b.exists && a.device == b.device &&
-           a.inode == b.inode;
-  // Two files yet to be made are one only under one name, in a folder
-  // spelled two ways.
-  namespace fs = std::filesystem;
-  if (fs::path(a.path).filename() != fs::path(b.path).filename())
-    return false;
-  std::error_code ec1, ec2;
-  auto ca = fs::weakly_canonical(a.path, ec1);
-  auto cb = fs::weakly_canonical(b.path, ec2);
-  return !ec1 && !ec2 && ca == cb;
-}
 
 void PrintMergeFailure(const MergeFailure& failure, std::ostream& err) {
   err << failure.path << ":";
@@ -406,10 +363,10 @@ void LeaveUntilExit(std::unique_ptr<CModuleInfo> model) {
 
 // `settings` is the settings file's, with an empty path when there is none.
 bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
-                std::string* err) {
-  const PathInfo header = InfoOf(job.header);
-  const PathInfo html = InfoOf(job.html ? job.htmlPath : std::string());
-  const PathInfo xml = InfoOf(job.xml ? job.xmlPath : std::string());
+                PathInfos* known, std::string* err) {
+  const PathInfo header = known->Of(job.header);
+  const PathInfo html = known->Of(job.html ? job.htmlPath : std::string());
+  const PathInfo xml = known->Of(job.xml ? job.xmlPath : std::string());
   if (SamePath(html, header)) {
     *err = "the HTML output would overwrite the header " + html.path;
     return false;
@@ -425,7 +382,7 @@ bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
   // The XML output may replace a merged file (that is the round trip), but
   // the page would lose its descriptions.
   for (const auto& merge : job.merges) {
-    if (job.html && SamePath(html, InfoOf(merge))) {
+    if (job.html && SamePath(html, known->Of(merge))) {
       *err = "the HTML output would overwrite the merged file " + html.path;
       return false;
     }
@@ -437,7 +394,7 @@ bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
     return false;
   }
   const std::string side = job.xml ? SideFilePath(xml.path) : std::string();
-  if (job.html && !side.empty() && SamePath(html, InfoOf(side))) {
+  if (job.html && !side.empty() && SamePath(html, known->Of(side))) {
     *err = "the HTML output would overwrite the side file " + side +
            " of the XML output";
     return false;
@@ -452,11 +409,12 @@ bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
 }  // namespace
 
 bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
-                    const std::string& settingsPath, std::string* err) {
+                    const std::string& settingsPath, PathInfos* known,
+                    std::string* err) {
   const PathInfo settings =
-      settingsPath.empty() ? PathInfo() : InfoOf(settingsPath);
+      settingsPath.empty() ? PathInfo() : known->Of(settingsPath);
   for (const HeaderJob& job : jobs)
-    if (!CheckPaths(job, settings, err))
+    if (!CheckPaths(job, settings, known, err))
       return false;
   return true;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/job_log.h"
+#include "app/path_info.h"
 #include "model/module_info.h"
 #include "model/text.h"
 #include "xml/check_report.h"
@@ -63,10 +64,11 @@ struct HeaderJobResult {
 
 // Refuses, before anything is read or written, a job whose outputs would
 // replace its header, each other, a merged file, the XML's side file or the
-// settings file `settingsPath`; the first refusal wins. The settings file
-// is looked at once, not once per header.
+// settings file `settingsPath`; the first refusal wins. Each path is
+// looked up once, in `known`.
 bool CheckJobsPaths(const std::vector<HeaderJob>& jobs,
-                    const std::string& settingsPath, std::string* err);
+                    const std::string& settingsPath, PathInfos* known,
+                    std::string* err);
 
 // Runs the job. Outputs to "-" go to `stdoutStream`, which only a job of
 // its own may use; messages go to the result's log.

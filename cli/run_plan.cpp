@@ -8,8 +8,6 @@
 #include <system_error>
 #include <utility>
 
-#include <sys/stat.h>
-
 #include "app/help_book_job.h"
 #include "model/text.h"
 
@@ -46,7 +44,7 @@ std::vector<std::string> HeadersIn(const std::string& folder, bool recursive) {
 }
 
 // What makes two spellings of a file one: its device and inode when it
-// exists, its spelling otherwise. One stat per file keeps a folder of
+// exists, its spelling otherwise. One look per file keeps a folder of
 // thousands of headers from costing a comparison per pair.
 struct FileKey {
   dev_t device = 0;
@@ -60,11 +58,10 @@ struct FileKey {
   }
 };
 
-FileKey KeyOfFile(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0)
-    return FileKey{st.st_dev, st.st_ino, std::string()};
-  return FileKey{0, 0, path};
+FileKey KeyOf(const PathInfo& info) {
+  if (info.exists)
+    return FileKey{info.device, info.inode, std::string()};
+  return FileKey{0, 0, info.path};
 }
 
 // An output's place: its folder as the system resolves it (each folder
@@ -207,7 +204,8 @@ bool CheckOutputsApart(const RunPlan& plan, std::string* err) {
   return true;
 }
 
-bool PlanIndex(const CliOptions& opts, RunPlan* plan, std::string* err) {
+bool PlanIndex(const CliOptions& opts, PathInfos* known, RunPlan* plan,
+               std::string* err) {
   const bool html = !plan->jobs.empty() && plan->jobs[0].html;
   if (!html || (!plan->library && opts.index.empty()))
     return true;
@@ -215,11 +213,11 @@ bool PlanIndex(const CliOptions& opts, RunPlan* plan, std::string* err) {
   const std::string folder = opts.outDir.empty() ? "." : opts.outDir;
   plan->indexPath = (fs::path(folder) / name).lexically_normal().string();
   // The index is looked at once, not once per header.
-  const FileKey index = KeyOfFile(plan->indexPath);
+  const FileKey index = KeyOf(known->Of(plan->indexPath));
   for (const HeaderJob& job : plan->jobs) {
     const std::string page = fs::path(job.htmlPath).lexically_normal().string();
     if (page == plan->indexPath ||
-        (index.path.empty() && KeyOfFile(page) == index)) {
+        (index.path.empty() && KeyOf(known->Of(job.htmlPath)) == index)) {
       *err = "the page of " + job.header + " would be the index page " +
              plan->indexPath + "; name the index otherwise with --index";
       return false;
@@ -231,7 +229,8 @@ bool PlanIndex(const CliOptions& opts, RunPlan* plan, std::string* err) {
 }  // namespace
 
 bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
-                   std::vector<std::string>* headers, bool* sawFolder,
+                   PathInfos* known, std::vector<std::string>* headers,
+                   bool* sawFolder,
                    std::string* err) {
   *sawFolder = false;
   std::set<FileKey> seen;
@@ -254,7 +253,7 @@ bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
       break;
     }
     for (const std::string& header : named)
-      if (seen.insert(KeyOfFile(header)).second)
+      if (seen.insert(KeyOf(known->Of(header))).second)
         headers->push_back(header);
   }
   return true;
@@ -265,7 +264,9 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
              RunPlan* plan, std::string* err) {
   std::vector<std::string> headers;
   bool sawFolder = false;
-  if (!ExpandHeaders(opts.headers, opts.recursive, &headers, &sawFolder, err))
+  PathInfos known;
+  if (!ExpandHeaders(opts.headers, opts.recursive, &known, &headers,
+                     &sawFolder, err))
     return false;
   plan->library = headers.size() > 1 || sawFolder;
   if (plan->library && (!opts.htmlPath.empty() || !opts.xmlPath.empty())) {
@@ -302,9 +303,10 @@ bool PlanRun(const CliOptions& opts, const std::string& settingsPath,
     plan->jobs.push_back(std::move(job));
   }
   if (!AssignMerges(opts, plan, err) || !AssignRenames(opts, plan, err) ||
-      !CheckOutputsApart(*plan, err) || !PlanIndex(opts, plan, err))
+      !CheckOutputsApart(*plan, err))
     return false;
-  return CheckJobsPaths(plan->jobs, settingsPath, err);
+  return PlanIndex(opts, &known, plan, err) &&
+         CheckJobsPaths(plan->jobs, settingsPath, &known, err);
 }
 
 std::string RelativeLink(const std::string& folder, const std::string& path) {

@@ -21,10 +21,11 @@ struct RunPlan {
 
 // The headers the arguments name: files as given, folders as their *.h
 // files in name order (with their subfolders' when `recursive`), each
-// file once. False with a message for a folder without headers.
+// file once. The headers are looked up into `known`. False with a message
+// for a folder without headers.
 bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
-                   std::vector<std::string>* headers, bool* sawFolder,
-                   std::string* err);
+                   PathInfos* known, std::vector<std::string>* headers,
+                   bool* sawFolder, std::string* err);
 
 // The jobs of the run, with the parser settings they read; false with a
 // usage error's message.
