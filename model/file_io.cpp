@@ -140,17 +140,27 @@ void ClearPendingTemporaryFile(int* slot) {
   *slot = -1;
 }
 
+// What Commit gives the new file: the permissions of the file it replaces,
+// when there is one.
+const int kNoFileToKeep = -1;
+const int kLookAtCommit = -2;
+
 // The file a save of `path` replaces: saving through a symbolic link
 // replaces the file it points to, and the link itself stays. Empty when
-// `path` is empty, a folder or a link to one.
-std::string SaveTarget(const std::string& path) {
+// `path` is empty, a folder or a link to one. `mode` gets the permissions
+// to keep, known at once unless the path is a link.
+std::string SaveTarget(const std::string& path, int* mode) {
+  *mode = kNoFileToKeep;
   struct stat info;
   if (lstat(path.c_str(), &info) != 0)
     return path;
   if (S_ISDIR(info.st_mode))
     return std::string();
-  if (!S_ISLNK(info.st_mode))
+  if (!S_ISLNK(info.st_mode)) {
+    *mode = static_cast<int>(info.st_mode & 07777);
     return path;
+  }
+  *mode = kLookAtCommit;
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     return std::string();
@@ -186,7 +196,7 @@ bool SafeFileWriter::Fail(std::string* err) {
 }
 
 bool SafeFileWriter::Open(const std::string& path, std::string* err) {
-  path_ = SaveTarget(path);
+  path_ = SaveTarget(path, &keptMode_);
   if (path_.empty())
     return Fail(err);
   fd_ = CreateTemporaryFile(path_, &temp_);
@@ -228,9 +238,15 @@ bool SafeFileWriter::Commit(std::string* err) {
   if (fd_ < 0)
     return Fail(err);
   // The file being replaced keeps its permissions.
-  struct stat target;
-  if (stat(path_.c_str(), &target) == 0)
-    (void)fchmod(fd_, target.st_mode & 07777);
+  int mode = keptMode_;
+  if (mode == kLookAtCommit) {
+    struct stat target;
+    mode = stat(path_.c_str(), &target) == 0
+               ? static_cast<int>(target.st_mode & 07777)
+               : kNoFileToKeep;
+  }
+  if (mode >= 0)
+    (void)fchmod(fd_, static_cast<mode_t>(mode));
   bool ok = close(fd_) == 0;
   fd_ = -1;
   ok = ok && rename(temp_.c_str(), path_.c_str()) == 0;

@@ -69,6 +69,7 @@ class SafeFileWriter {
   int fd_ = -1;
   std::string block_;
   int pendingSlot_ = -1;  // where a signal handler finds the temporary file
+  int keptMode_ = -1;     // the replaced file's permissions, or none
 };
 
 // Writes all of `bytes` to the open file `fd`, as many calls as it takes;

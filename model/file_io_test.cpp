@@ -98,11 +98,17 @@ TEST(FileIoTest, SavingThroughALinkKeepsTheLink) {
   std::string err;
   ASSERT_TRUE(SaveLines("link_files/real/doc.xml", {"old"}, &err));
   std::filesystem::create_symlink("real/doc.xml", "link_files/doc.xml");
+  namespace fs = std::filesystem;
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions("link_files/real/doc.xml", mode);
   ASSERT_TRUE(SaveLines("link_files/doc.xml", {"new"}, &err)) << err;
   EXPECT_TRUE(std::filesystem::is_symlink("link_files/doc.xml"));
   std::string text;
   ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("link_files/real/doc.xml", &text));
   EXPECT_EQ("new\r\n", text);
+  // The file the link points to keeps its permissions.
+  EXPECT_EQ(mode, fs::status("link_files/real/doc.xml").permissions() &
+                      fs::perms::all);
   std::filesystem::remove_all("link_files");
 }
 
