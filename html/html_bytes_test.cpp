@@ -137,6 +137,7 @@ void ExpectFormsAgree(CModuleInfo* module, const std::string& header,
   TextList whole;
   BuildHtmlPage(module, header, html, &whole);
   EXPECT_TRUE(SameBytes(BytesOf(whole), bytes));
+  EXPECT_GE(HtmlPageBytesAtMost(*module), bytes.size());
 }
 
 CModuleInfo ParseRich() {
@@ -206,6 +207,54 @@ TEST(HtmlBytesTest, BundledExample) {
     SCOPED_TRACE("options " + std::to_string(bits));
     module.SetOptions(OptionsOf(bits));
     ExpectFormsAgree(&module, "Geometry.h", "Geometry.htm");
+  }
+}
+
+// The bound holds where the markup outgrows the texts most: tiny
+// declarations, texts that are all entities or commas, and many classes of
+// one name, each written as the first, largest one; with help objects and
+// keywords as well.
+TEST(HtmlBytesTest, TheBoundHoldsForTheLargestPagesPerByte) {
+  std::string tiny;
+  for (int i = 0; i < 2000; ++i)
+    tiny += "f" + std::to_string(i) + "(int,int);\n";
+  std::string escaped = "class C\n{\npublic:\n";
+  for (int i = 0; i < 200; ++i)
+    escaped += "int g" + std::to_string(i) +
+               "(\xDF\xDF\xDF \"&<> a = \"\xDF\");\nint v" +
+               std::to_string(i) + " = {1,,,,,,,,,,,,2};\n";
+  escaped += "};\nint w = {" + std::string(5000, ',') + "};\n";
+  escaped += "int " + std::string(3000, '\xDF') + "(int " +
+             std::string(3000, '"') + ");\n";
+  std::string same = "class S\n{\npublic:\n";
+  for (int i = 0; i < 300; ++i)
+    same += "int m" + std::to_string(i) + "(int a, int b);\n";
+  same += "};\n";
+  for (int i = 0; i < 300; ++i)
+    same += "class S\n{\n};\n";
+  // A long class name makes the class bar, with its links to the class's
+  // page files, the largest part of every method block.
+  std::string longName = "class C" + std::string(2000, 'x') + "\n{\npublic:\n";
+  for (int i = 0; i < 50; ++i)
+    longName += "void m" + std::to_string(i) + "();\n";
+  longName += "};\n";
+  for (const std::string& header : {tiny, escaped, same, longName}) {
+    for (unsigned bits : {0x00u, 0xFFu}) {
+      CModuleInfo module;
+      module.m_strName = "\xDF\"&";
+      TextList lines;
+      std::string err;
+      ASSERT_TRUE(ParseHeaderText(header, "/src/x.h", "/doc/x.htm", {}, {},
+                                  &lines, &module, &err));
+      module.SetOptions(OptionsOf(bits));
+      const std::string bytes = WriteBytes(&module, "/src/x.h", "/doc/x.htm").bytes;
+      EXPECT_GT(bytes.size(), 5 * header.size());
+      EXPECT_GE(HtmlPageBytesAtMost(module), bytes.size());
+      // Above, but not so far that a page well under a limit gets counted.
+      EXPECT_LT(HtmlPageBytesAtMost(module), 10 * bytes.size());
+      EXPECT_FALSE(HtmlPageMayExceed(module, bytes.size() * 7 * 10));
+      EXPECT_TRUE(HtmlPageMayExceed(module, bytes.size() - 1));
+    }
   }
 }
 

@@ -26,12 +26,18 @@ const char* EntityFor(unsigned char c) {
 }
 
 // EntityFor of every byte, looked up once per byte of the text.
+// With what each byte may grow by once written: its entity, or a comma's
+// line break.
 struct EntityTable {
   std::string_view entity[256];
+  uint8_t grown[256] = {};
   EntityTable() {
     for (int c = 0; c < 256; ++c)
-      if (const char* e = EntityFor(static_cast<unsigned char>(c)))
+      if (const char* e = EntityFor(static_cast<unsigned char>(c))) {
         entity[c] = e;
+        grown[c] = static_cast<uint8_t>(entity[c].size() - 1);
+      }
+    grown[static_cast<unsigned char>(',')] = 5;
   }
 };
 
@@ -96,6 +102,13 @@ std::string HtmlEscaped(std::string_view text) {
 
 void HtmlEscape(std::string* text) {
   *text = HtmlEscaped(*text);
+}
+
+uint64_t WrittenBytesAtMost(std::string_view text) {
+  uint64_t bytes = text.size();
+  for (char c : text)
+    bytes += kEntities.grown[static_cast<unsigned char>(c)];
+  return bytes;
 }
 
 std::string HtmlUnescaped(std::string_view text) {

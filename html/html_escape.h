@@ -2,6 +2,7 @@
 #ifndef VARNEL_HTML_HTML_ESCAPE_H_
 #define VARNEL_HTML_HTML_ESCAPE_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ struct CommaBrokenPart {
   std::string_view lineBreak;
 };
 void AppendLinePart(LineBuffer* line, const CommaBrokenPart& part);
+
+// The most bytes `text` takes once written: escaped, and with a line break
+// of up to five bytes after every comma as in an initialiser. No byte
+// takes more than seven.
+uint64_t WrittenBytesAtMost(std::string_view text);
+const uint64_t kMostWrittenBytesPerByte = 7;
 
 // The text HtmlEscaped was given: its entities become their characters
 // again, every other byte (another entity included) stays as it is.

@@ -68,3 +68,20 @@ TEST(HtmlEscapeTest, EveryPositionOfTheWordScan) {
     ASSERT_EQ(byteByByte(text), HtmlEscaped(text)) << text;
   }
 }
+
+// What the bounds of the outputs count a text as: never less than it
+// takes escaped, with a page's or an XML file's break after each comma.
+TEST(HtmlEscapeTest, WrittenBytesAtMostCoversEveryByte) {
+  EXPECT_EQ(25u, WrittenBytesAtMost("a&\xDF,\""));
+  for (int c = 0; c < 256; ++c) {
+    const std::string text(3, static_cast<char>(c));
+    const uint64_t most = WrittenBytesAtMost(text);
+    EXPECT_GE(most, HtmlEscaped(text).size()) << c;
+    for (const char* lineBreak : {"<br>", "<br/>"}) {
+      LineBuffer line;
+      AppendLinePart(&line, CommaBrokenPart{text, lineBreak});
+      EXPECT_GE(most, line.str().size()) << c;
+    }
+    EXPECT_LE(most, kMostWrittenBytesPerByte * text.size()) << c;
+  }
+}

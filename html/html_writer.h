@@ -43,6 +43,14 @@ bool WriteNamedHtmlPageBytes(const CModuleInfo& module, const ByteSink& sink);
 // dominate a page with many classes). A lower bound of the page's size.
 uint64_t EstimateHtmlPageBytes(const CModuleInfo& module);
 
+// At least as many bytes as WriteNamedHtmlPageBytes gives for `module`,
+// from its texts and the sizes of its lists, without building anything.
+uint64_t HtmlPageBytesAtMost(const CModuleInfo& module);
+
+// Whether that page may be larger than `limit`. Cheap enough to ask of
+// every header: only a true answer needs the page counted.
+bool HtmlPageMayExceed(const CModuleInfo& module, uint64_t limit);
+
 // The pieces of the page, each appending its lines. They read the names
 // that the naming stored in the model and never change the model.
 void WriteHtmlHead(TextList* lines, const CModuleInfo& module);

@@ -22,7 +22,9 @@ std::string FormatBytes(uint64_t bytes);
 
 // Empty when the page of the named `module` stays within `limit`;
 // otherwise why it is refused and what to do, with `allowHow` the way to
-// allow more ("Use --max-output to allow it, or").
+// allow more ("Use --max-output to allow it, or"). A page whose repeated
+// bars alone are over the limit is refused at once; one that may be over
+// it for its other parts is counted first.
 std::string HtmlTooLargeReason(const CModuleInfo& module, uint64_t limit,
                                const std::string& allowHow);
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "html/html_escape.h"
 #include "model/text_table.h"
 #include "xml/xml_writer.h"
 
@@ -14,30 +15,6 @@ const uint64_t kFixedPerModule = 4096;
 const uint64_t kFixedPerClass = 2048;
 const uint64_t kFixedPerRecord = 640;
 const uint64_t kFixedPerListEntry = 192;
-
-// No byte is written as more than seven ("&szlig;"); a comma in an
-// initialiser becomes six.
-const uint64_t kMostBytesPerByte = 7;
-
-// The bytes a text may take once written: escaped, with every comma
-// broken as in an initialiser.
-struct WrittenBytes {
-  uint64_t extra[256] = {};
-  WrittenBytes() {
-    const std::pair<unsigned char, uint64_t> grown[] = {
-        {'&', 4},  {'<', 3},  {'>', 3},  {'"', 5},  {0xE4, 5}, {0xC4, 5},
-        {0xF6, 5}, {0xD6, 5}, {0xFC, 5}, {0xDC, 5}, {0xDF, 6}, {0xA7, 5},
-        {',', 5}};
-    for (const auto& [byte, more] : grown)
-      extra[byte] = more;
-  }
-  uint64_t operator()(std::string_view text) const {
-    uint64_t bytes = text.size();
-    for (char c : text)
-      bytes += extra[static_cast<unsigned char>(c)];
-    return bytes;
-  }
-};
 
 // The bound, with `bytesOf` the most bytes a text may take once written.
 template <typename BytesOf>
@@ -127,15 +104,14 @@ uint64_t BoundOf(const CModuleInfo& module, const BytesOf& bytesOf) {
 }  // namespace
 
 uint64_t XmlDocumentBytesAtMost(const CModuleInfo& module) {
-  static const WrittenBytes kWritten;
-  return BoundOf(module, kWritten);
+  return BoundOf(module, WrittenBytesAtMost);
 }
 
 bool XmlDocumentMayExceed(const CModuleInfo& module, uint64_t limit) {
   // First without looking at the texts' bytes, which settles all but the
   // largest headers.
   const auto most = [](std::string_view text) -> uint64_t {
-    return kMostBytesPerByte * text.size();
+    return kMostWrittenBytesPerByte * text.size();
   };
   return BoundOf(module, most) > limit &&
          XmlDocumentBytesAtMost(module) > limit;

@@ -93,6 +93,12 @@ run 1 Geometry.h --html=small.htm --max-output 10K
 expect_err "Use --max-output"
 [ -e small.htm ] && fail "a page over --max-output was written"
 run 0 Geometry.h --html=small.htm --max-output 1M
+# A page whose repeated bars are well within the limit may be over it all
+# the same: it is counted, and refused.
+rm -f small.htm
+run 1 Geometry.h --html=small.htm --max-output 40K
+expect_err "Geometry.h: The HTML page would be 43.0 kB. Use --max-output to allow it, or document less of the header."
+[ -e small.htm ] && fail "a page over --max-output was written"
 # The XML file is more than ten times the header: the limit holds for it
 # as well, however small the header.
 run 1 Geometry.h --xml=small.xml --max-output 20K

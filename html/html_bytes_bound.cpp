@@ -1,0 +1,154 @@
+#include <algorithm>
+#include <string_view>
+
+#include "html/html_escape.h"
+#include "html/html_lines.h"
+#include "html/html_sections.h"
+#include "html/html_writer.h"
+#include "model/text_table.h"
+
+// The page is the module bar, repeated after every block, the class bar
+// after every block of a class, and fixed markup and placeholder
+// sentences around the model's texts. The fixed parts below are well
+// above the longest the writer has for each piece (help objects, keywords,
+// counts and line ends included); each text is counted at least as often
+// as the writer writes it.
+namespace {
+
+const uint64_t kFixedPerModule = 16384;
+const uint64_t kFixedPerClass = 16384;
+const uint64_t kFixedPerRecord = 1024;
+const uint64_t kFixedPerListEntry = 128;
+const uint64_t kFixedPerLink = 64;
+
+template <typename BytesOf>
+class Bound {
+ public:
+  explicit Bound(const BytesOf& bytesOf) : bytesOf_(bytesOf) {}
+
+  uint64_t Of(const CModuleInfo& module, uint64_t moduleBarBytes) const {
+    const uint64_t name = bytesOf_(module.m_strName);
+    // The module section, the variable list, the function list and every
+    // function end in the module bar.
+    uint64_t bytes =
+        kFixedPerModule + 16 * name + 4 * bytesOf_(module.m_strAnchor) +
+        4 * bytesOf_(module.m_strVarAnchor) +
+        4 * bytesOf_(module.m_strFuncAnchor) + 4 * bytesOf_(module.m_strFile) +
+        4 * bytesOf_(module.m_strVarFile) + 4 * bytesOf_(module.m_strFuncFile) +
+        2 * bytesOf_(module.m_strTitle) + 2 * bytesOf_(module.m_strVarTitle) +
+        2 * bytesOf_(module.m_strFuncTitle) +
+        bytesOf_(module.m_strDescription) + bytesOf_(module.m_strVarText) +
+        bytesOf_(module.m_strFuncText) + List(module.m_arrHIncludes) +
+        List(module.m_arrCppIncludes) + Records(module.m_pVars, name, 0) +
+        Records(module.m_pFuncs, name, moduleBarBytes) + 3 * moduleBarBytes;
+    // Each class is written as the first class of its name, and listed in
+    // the module section.
+    const std::vector<CClassInfo>& classes = module.m_pClasses;
+    const size_t count =
+        module.m_nClasses <= 0
+            ? 0
+            : std::min(static_cast<size_t>(module.m_nClasses), classes.size());
+    TextTable names;
+    names.Reserve(count);
+    std::vector<uint64_t> firstBytes(count, 0);
+    const auto nameAt = [&](int i) -> const std::string& {
+      return classes[i].m_strName;
+    };
+    for (size_t i = 0; i < count; ++i) {
+      const CClassInfo& cls = classes[i];
+      bytes += kFixedPerListEntry + bytesOf_(cls.m_strName) +
+               bytesOf_(cls.m_strBase);
+      const int first =
+          names.FindOrAdd(cls.m_strName, static_cast<int>(i), nameAt);
+      if (first < 0)
+        firstBytes[i] = Class(cls, moduleBarBytes);
+      bytes += firstBytes[first < 0 ? i : static_cast<size_t>(first)];
+    }
+    return bytes;
+  }
+
+ private:
+  uint64_t List(const TextList& texts) const {
+    uint64_t bytes = kFixedPerListEntry * texts.size();
+    for (const std::string& text : texts)
+      bytes += bytesOf_(text);
+    return bytes;
+  }
+
+  // A link to a block: its page file, its anchor and a label.
+  uint64_t Link(const std::string& file, const std::string& anchor) const {
+    return kFixedPerLink + bytesOf_(file) + bytesOf_(anchor);
+  }
+
+  // An entry of a list, its block (help objects and keywords with its
+  // owner's name) and the bars after the block, `barBytes` in all.
+  uint64_t Record(const CDeclInfo& record, uint64_t ownerName,
+                  uint64_t barBytes) const {
+    return kFixedPerRecord + barBytes + 6 * bytesOf_(record.m_strName) +
+           4 * bytesOf_(record.m_strAnchor) + 4 * bytesOf_(record.m_strFile) +
+           2 * bytesOf_(record.m_strTitle) + 2 * ownerName +
+           bytesOf_(record.m_strShortDesc) + bytesOf_(record.m_strDescription) +
+           List(record.m_arrParams) + List(record.m_arrReturns) +
+           List(record.m_arrDecls) + List(record.m_arrParamDescs) +
+           List(record.m_arrReturnDescs);
+  }
+
+  uint64_t Records(const std::vector<CDeclInfo>& records, uint64_t ownerName,
+                   uint64_t barBytes) const {
+    uint64_t bytes = 0;
+    for (const CDeclInfo& record : records)
+      bytes += Record(record, ownerName, barBytes);
+    return bytes;
+  }
+
+  // The overview, the member list and the method list each end in both
+  // bars, as every method block does.
+  uint64_t Class(const CClassInfo& cls, uint64_t moduleBarBytes) const {
+    const uint64_t name = bytesOf_(cls.m_strName);
+    const uint64_t bars =
+        moduleBarBytes + 128 + Link(cls.m_strFile, cls.m_strAnchor) +
+        Link(cls.m_strVarFile, cls.m_strVarAnchor) +
+        Link(cls.m_strFuncFile, cls.m_strFuncAnchor);
+    return kFixedPerClass + 3 * bars + 16 * name +
+           4 * bytesOf_(cls.m_strAnchor) + 4 * bytesOf_(cls.m_strVarAnchor) +
+           4 * bytesOf_(cls.m_strFuncAnchor) + 4 * bytesOf_(cls.m_strFile) +
+           4 * bytesOf_(cls.m_strVarFile) + 4 * bytesOf_(cls.m_strFuncFile) +
+           2 * bytesOf_(cls.m_strTitle) + 2 * bytesOf_(cls.m_strVarTitle) +
+           2 * bytesOf_(cls.m_strFuncTitle) + 2 * bytesOf_(cls.m_strBase) +
+           bytesOf_(cls.m_strDescription) + bytesOf_(cls.m_strVarText) +
+           bytesOf_(cls.m_strFuncText) + Records(cls.m_pVars, name, 0) +
+           Records(cls.m_pFuncs, name, bars);
+  }
+
+  const BytesOf& bytesOf_;
+};
+
+uint64_t ModuleBarBytes(const CModuleInfo& module) {
+  uint64_t bytes = 0;
+  for (const std::string& line : HtmlNavBarLines(module))
+    bytes += line.size() + 2;
+  return bytes;
+}
+
+template <typename BytesOf>
+uint64_t BoundOf(const CModuleInfo& module, uint64_t moduleBarBytes,
+                 const BytesOf& bytesOf) {
+  return Bound<BytesOf>(bytesOf).Of(module, moduleBarBytes);
+}
+
+}  // namespace
+
+uint64_t HtmlPageBytesAtMost(const CModuleInfo& module) {
+  return BoundOf(module, ModuleBarBytes(module), WrittenBytesAtMost);
+}
+
+bool HtmlPageMayExceed(const CModuleInfo& module, uint64_t limit) {
+  // First without looking at the texts' bytes, which settles all but the
+  // largest pages.
+  const auto most = [](std::string_view text) -> uint64_t {
+    return kMostWrittenBytesPerByte * text.size();
+  };
+  const uint64_t barBytes = ModuleBarBytes(module);
+  return BoundOf(module, barBytes, most) > limit &&
+         BoundOf(module, barBytes, WrittenBytesAtMost) > limit;
+}
