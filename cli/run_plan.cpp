@@ -230,8 +230,7 @@ bool PlanIndex(const CliOptions& opts, PathInfos* known, RunPlan* plan,
 
 bool ExpandHeaders(const std::vector<std::string>& args, bool recursive,
                    PathInfos* known, std::vector<std::string>* headers,
-                   bool* sawFolder,
-                   std::string* err) {
+                   bool* sawFolder, std::string* err) {
   *sawFolder = false;
   std::set<FileKey> seen;
   for (const std::string& arg : args) {

@@ -1,11 +1,10 @@
-#include <algorithm>
 #include <string_view>
 
 #include "html/html_escape.h"
+#include "html/output_bound_parts.h"
 #include "html/html_lines.h"
 #include "html/html_sections.h"
 #include "html/html_writer.h"
-#include "model/text_table.h"
 
 // The page is the module bar, repeated after every block, the class bar
 // after every block of a class, and fixed markup and placeholder
@@ -43,36 +42,19 @@ class Bound {
         Records(module.m_pFuncs, name, moduleBarBytes) + 3 * moduleBarBytes;
     // Each class is written as the first class of its name, and listed in
     // the module section.
-    const std::vector<CClassInfo>& classes = module.m_pClasses;
-    const size_t count =
-        module.m_nClasses <= 0
-            ? 0
-            : std::min(static_cast<size_t>(module.m_nClasses), classes.size());
-    TextTable names;
-    names.Reserve(count);
-    std::vector<uint64_t> firstBytes(count, 0);
-    const auto nameAt = [&](int i) -> const std::string& {
-      return classes[i].m_strName;
-    };
-    for (size_t i = 0; i < count; ++i) {
-      const CClassInfo& cls = classes[i];
-      bytes += kFixedPerListEntry + bytesOf_(cls.m_strName) +
-               bytesOf_(cls.m_strBase);
-      const int first =
-          names.FindOrAdd(cls.m_strName, static_cast<int>(i), nameAt);
-      if (first < 0)
-        firstBytes[i] = Class(cls, moduleBarBytes);
-      bytes += firstBytes[first < 0 ? i : static_cast<size_t>(first)];
-    }
+    bytes += ClassesBytesAtMost(
+        module,
+        [&](const CClassInfo& cls) {
+          return kFixedPerListEntry + bytesOf_(cls.m_strName) +
+                 bytesOf_(cls.m_strBase);
+        },
+        [&](const CClassInfo& cls) { return Class(cls, moduleBarBytes); });
     return bytes;
   }
 
  private:
   uint64_t List(const TextList& texts) const {
-    uint64_t bytes = kFixedPerListEntry * texts.size();
-    for (const std::string& text : texts)
-      bytes += bytesOf_(text);
-    return bytes;
+    return ListBytesAtMost(texts, kFixedPerListEntry, bytesOf_);
   }
 
   // A link to a block: its page file, its anchor and a label.
@@ -95,10 +77,9 @@ class Bound {
 
   uint64_t Records(const std::vector<CDeclInfo>& records, uint64_t ownerName,
                    uint64_t barBytes) const {
-    uint64_t bytes = 0;
-    for (const CDeclInfo& record : records)
-      bytes += Record(record, ownerName, barBytes);
-    return bytes;
+    return RecordsBytesAtMost(records, [&](const CDeclInfo& record) {
+      return Record(record, ownerName, barBytes);
+    });
   }
 
   // The overview, the member list and the method list each end in both

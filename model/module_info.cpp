@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/text_table.h"
+
 void CDeclInfo::Clear() {
   *this = CDeclInfo();
 }
@@ -44,16 +46,39 @@ const CClassInfo* CModuleInfo::FindClass(const std::string& name) const {
   return const_cast<CModuleInfo*>(this)->FindClass(name);
 }
 
+namespace {
+
+size_t UsableClassCount(const CModuleInfo& module) {
+  return module.m_nClasses <= 0
+             ? 0
+             : std::min(static_cast<size_t>(module.m_nClasses),
+                        module.m_pClasses.size());
+}
+
+}  // namespace
+
 std::unordered_map<std::string_view, const CClassInfo*> FirstClassesByName(
     const CModuleInfo& module) {
-  const size_t count =
-      module.m_nClasses <= 0
-          ? 0
-          : std::min(static_cast<size_t>(module.m_nClasses),
-                     module.m_pClasses.size());
+  const size_t count = UsableClassCount(module);
   std::unordered_map<std::string_view, const CClassInfo*> first;
   first.reserve(count);
   for (size_t i = 0; i < count; ++i)
     first.try_emplace(module.m_pClasses[i].m_strName, &module.m_pClasses[i]);
   return first;
+}
+
+std::vector<int> FirstClassIndexes(const CModuleInfo& module) {
+  const size_t count = UsableClassCount(module);
+  const auto nameAt = [&](int i) -> const std::string& {
+    return module.m_pClasses[i].m_strName;
+  };
+  TextTable names;
+  names.Reserve(count);
+  std::vector<int> firsts(count);
+  for (size_t i = 0; i < count; ++i) {
+    const int at = static_cast<int>(i);
+    const int found = names.FindOrAdd(nameAt(at), at, nameAt);
+    firsts[i] = found < 0 ? at : found;
+  }
+  return firsts;
 }

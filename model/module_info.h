@@ -173,4 +173,8 @@ class CModuleInfo {
 std::unordered_map<std::string_view, const CClassInfo*> FirstClassesByName(
     const CModuleInfo& module);
 
+// For each class the count says exists, the index of the first class of
+// its name: the one the writers write in its place.
+std::vector<int> FirstClassIndexes(const CModuleInfo& module);
+
 #endif  // VARNEL_MODEL_MODULE_INFO_H_

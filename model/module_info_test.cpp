@@ -44,3 +44,21 @@ TEST(ModuleInfoTest, OptionsSurviveAClearWhenKept) {
   EXPECT_FALSE(module.m_bShowPrivate);
   EXPECT_TRUE(module.m_bShowProtected);
 }
+
+// The classes beyond the count are not written, and a name met again is
+// written as its first class.
+TEST(ModuleInfoTest, FirstClassOfEachNameAmongTheCountedClasses) {
+  CModuleInfo module;
+  for (const char* name : {"A", "B", "A", "C", "B", "D"}) {
+    module.m_pClasses.emplace_back();
+    module.m_pClasses.back().m_strName = name;
+  }
+  module.m_nClasses = 5;
+  EXPECT_EQ((std::vector<int>{0, 1, 0, 3, 1}), FirstClassIndexes(module));
+  const auto byName = FirstClassesByName(module);
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_EQ(&module.m_pClasses[FirstClassIndexes(module)[i]],
+              byName.at(module.m_pClasses[i].m_strName));
+  module.m_nClasses = 0;
+  EXPECT_TRUE(FirstClassIndexes(module).empty());
+}

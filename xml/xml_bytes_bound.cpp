@@ -1,8 +1,7 @@
-#include <algorithm>
 #include <string_view>
 
 #include "html/html_escape.h"
-#include "model/text_table.h"
+#include "html/output_bound_parts.h"
 #include "xml/xml_writer.h"
 
 // The document is fixed markup and placeholder sentences around the
@@ -34,36 +33,19 @@ class Bound {
                      Records(module.m_pFuncs);
     // Each class is written as the first class of its name, and listed
     // with its base class in the module's list.
-    const std::vector<CClassInfo>& classes = module.m_pClasses;
-    const size_t count =
-        module.m_nClasses <= 0
-            ? 0
-            : std::min(static_cast<size_t>(module.m_nClasses), classes.size());
-    TextTable names;
-    names.Reserve(count);
-    std::vector<uint64_t> firstBytes(count, 0);
-    const auto nameAt = [&](int i) -> const std::string& {
-      return classes[i].m_strName;
-    };
-    for (size_t i = 0; i < count; ++i) {
-      const CClassInfo& cls = classes[i];
-      bytes += kFixedPerListEntry + bytesOf_(cls.m_strName) +
-               bytesOf_(cls.m_strBase);
-      const int first =
-          names.FindOrAdd(cls.m_strName, static_cast<int>(i), nameAt);
-      if (first < 0)
-        firstBytes[i] = Class(cls);
-      bytes += firstBytes[first < 0 ? i : static_cast<size_t>(first)];
-    }
+    bytes += ClassesBytesAtMost(
+        module,
+        [&](const CClassInfo& cls) {
+          return kFixedPerListEntry + bytesOf_(cls.m_strName) +
+                 bytesOf_(cls.m_strBase);
+        },
+        [&](const CClassInfo& cls) { return Class(cls); });
     return bytes;
   }
 
  private:
   uint64_t List(const TextList& texts) const {
-    uint64_t bytes = kFixedPerListEntry * texts.size();
-    for (const std::string& text : texts)
-      bytes += bytesOf_(text);
-    return bytes;
+    return ListBytesAtMost(texts, kFixedPerListEntry, bytesOf_);
   }
 
   // A method's anchor is the target of its short entry and twice in its
@@ -77,10 +59,8 @@ class Bound {
   }
 
   uint64_t Records(const std::vector<CDeclInfo>& records) const {
-    uint64_t bytes = 0;
-    for (const CDeclInfo& record : records)
-      bytes += Record(record);
-    return bytes;
+    return RecordsBytesAtMost(
+        records, [&](const CDeclInfo& record) { return Record(record); });
   }
 
   // The name heads the class and its sections and is in its statistics.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "html/outgrowing_headers_for_tests.h"
 #include "model/file_io.h"
 #include "model/parser_settings.h"
 #include "parser/parse_header.h"
@@ -175,29 +176,9 @@ TEST(XmlBytesTest, InstalledWxHeadersGiveTheSameBytes) {
   EXPECT_GT(compared, 100);
 }
 
-// The bound holds where the markup outgrows the texts most: tiny
-// declarations, texts that are all entities or commas, and many classes of
-// one name, each written as the first, largest one.
+// The bound holds where the markup outgrows the texts most.
 TEST(XmlBytesTest, TheBoundHoldsForTheLargestDocumentsPerByte) {
-  std::string tiny;
-  for (int i = 0; i < 2000; ++i)
-    tiny += "f" + std::to_string(i) + "(int,int);\n";
-  std::string escaped = "class C\n{\npublic:\n";
-  for (int i = 0; i < 200; ++i)
-    escaped += "int g" + std::to_string(i) + "(\xDF\xDF\xDF\xDF \"&<> a = \"\xDF\xDF\");\n"
-               "int v" + std::to_string(i) + " = {1,,,,,,,,,,,,,,,,2};\n";
-  escaped += "};\nint w = {,,,,,,,,,,,,,,,,,,,,,,,,,,};\n";
-  std::string same = "class S\n{\npublic:\n";
-  for (int i = 0; i < 300; ++i)
-    same += "int m" + std::to_string(i) + "(int a, int b);\n";
-  same += "};\n";
-  for (int i = 0; i < 300; ++i)
-    same += "class S\n{\n};\n";
-  const std::string commas = "int w = {" + std::string(5000, ',') + "};\n";
-  const std::string sharp =
-      "int " + std::string(3000, '\xDF') + "(int " + std::string(3000, '"') +
-      ");\n";
-  for (const std::string& header : {tiny, escaped, same, commas, sharp}) {
+  for (const std::string& header : HeadersThatOutgrowTheirTexts()) {
     CModuleInfo module = ParseText(header, "\xDF\"&");
     std::string written;
     ASSERT_TRUE(WriteXmlDocumentBytes(&module, "/src/x.h", "/doc/x.htm",
