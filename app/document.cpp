@@ -89,7 +89,8 @@ const CDocVarnel::OutputFile CDocVarnel::kXmlOutput = {
     "XML-Document (*.xml)",
 };
 
-CDocVarnel::CDocVarnel(CAppPlatform* platform) : m_pPlatform(platform) {
+CDocVarnel::CDocVarnel(CAppPlatform* platform)
+    : m_pPlatform(platform), m_nMaxOutputBytes(kDefaultMaxOutputBytes) {
   m_module.Clear();
   m_xml.Load(std::string());
 }
@@ -381,7 +382,8 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
   // A page too large for memory is never empty; it is written piece by
   // piece straight into its file.
   uint64_t bytes = 0;
-  if (&output == &kHtmlOutput && RefuseHugeHtml())
+  if ((&output == &kHtmlOutput && RefuseHugeHtml()) ||
+      (&output == &kXmlOutput && RefuseHugeXml()))
     return;
   bool stream = &output == &kHtmlOutput && IsHtmlTooLarge(&bytes);
   if (!stream)
@@ -490,11 +492,26 @@ bool CDocVarnel::StreamHtml(const std::string& path) {
       &err);
 }
 
+namespace {
+
+const char kAllowLargerOutput[] =
+    "The command line's --max-output allows it, or";
+
+}  // namespace
+
 bool CDocVarnel::RefuseHugeHtml() {
   m_module.MakeNames(m_strHeaderPath, m_strHtmlPath);
-  const std::string reason =
-      HtmlTooLargeReason(m_module, kDefaultMaxOutputBytes,
-                         "The command line's --max-output allows it, or");
+  return Refuse(
+      HtmlTooLargeReason(m_module, m_nMaxOutputBytes, kAllowLargerOutput));
+}
+
+bool CDocVarnel::RefuseHugeXml() {
+  m_module.MakeNames(m_strHeaderPath, m_strHtmlPath);
+  return Refuse(
+      XmlTooLargeReason(m_module, m_nMaxOutputBytes, kAllowLargerOutput));
+}
+
+bool CDocVarnel::Refuse(const std::string& reason) {
   if (reason.empty())
     return false;
   m_arrLines.clear();
@@ -526,6 +543,8 @@ bool CDocVarnel::BuildPreviewPage(std::string* page) {
 }
 
 bool CDocVarnel::BuildXml() {
+  if (RefuseHugeXml())
+    return false;
   BuildXmlDocument(&m_module, m_strHeaderPath, m_strHtmlPath, &m_arrLines);
   return true;
 }

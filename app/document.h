@@ -109,6 +109,9 @@ class CDocVarnel {
   // Pages estimated above this size are written to their file piece by
   // piece and never built in memory (there is no preview of them).
   void SetHtmlMemoryLimit(uint64_t bytes) { m_nHtmlMemoryLimit = bytes; }
+  // A page or XML file over this size is refused, as the command line's
+  // --max-output refuses it.
+  void SetMaxOutputBytes(uint64_t bytes) { m_nMaxOutputBytes = bytes; }
 
   TextList m_arrLines;
   CModuleInfo m_module;
@@ -158,6 +161,9 @@ class CDocVarnel {
   // Shows why a page over the largest ever written is refused, and says
   // whether it is.
   bool RefuseHugeHtml();
+  bool RefuseHugeXml();
+  // False for an empty reason; otherwise shown, with the lines emptied.
+  bool Refuse(const std::string& reason);
   bool StreamHtml(const std::string& path);
   // Read XML File's second step: the side file kept beside the file read,
   // then one message about the descriptions that found no entry.
@@ -171,6 +177,7 @@ class CDocVarnel {
   // The merges of the current parse and what they could not place.
   std::unique_ptr<MergeSession> m_pMerges;
   uint64_t m_nHtmlMemoryLimit = uint64_t(512) << 20;
+  uint64_t m_nMaxOutputBytes;
 };
 
 #endif  // VARNEL_APP_DOCUMENT_H_

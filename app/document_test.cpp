@@ -367,6 +367,45 @@ TEST_F(DocumentTest, PageTooLargeForMemoryIsSavedButNotBuilt) {
   EXPECT_EQ(expected, ReadBytes(normal));
 }
 
+// The limit of the command line holds in the window for both outputs: a
+// page whose repeated bars are well within it, and an XML file, are
+// counted and refused one byte over, before any dialog.
+TEST_F(DocumentTest, OutputsOverTheLimitAreRefusedBeforeAnyDialog) {
+  OpenGeo();
+  const std::string page = dir_ + "/Page.htm";
+  const std::string xml = dir_ + "/Geo.xml";
+  fake_.Choose(page);
+  doc_.OnSaveHtmlFile();
+  fake_.Choose(xml);
+  doc_.OnSaveXmlFile();
+  const uint64_t pageBytes = ReadBytes(page).size();
+  const uint64_t xmlBytes = ReadBytes(xml).size();
+  std::filesystem::remove(page);
+  std::filesystem::remove(xml);
+  fake_.Forget();
+
+  doc_.SetMaxOutputBytes(std::min(pageBytes, xmlBytes) - 1);
+  doc_.OnSaveHtmlFile();
+  doc_.OnSaveXmlFile();
+  ASSERT_EQ(2u, fake_.messages.size());
+  EXPECT_EQ(0u, fake_.messages[0].find("The HTML page would be "))
+      << fake_.messages[0];
+  EXPECT_EQ(0u, fake_.messages[1].find("The XML file would be "))
+      << fake_.messages[1];
+  EXPECT_NE(std::string::npos,
+            fake_.messages[1].find("The command line's --max-output allows "
+                                   "it, or document less of the header."));
+  EXPECT_TRUE(fake_.dialogs.empty());
+  EXPECT_FALSE(std::filesystem::exists(page));
+  EXPECT_FALSE(std::filesystem::exists(xml));
+  EXPECT_FALSE(doc_.BuildXml());
+  EXPECT_TRUE(doc_.GetLines().empty());
+
+  doc_.SetMaxOutputBytes(std::max(pageBytes, xmlBytes));
+  EXPECT_TRUE(doc_.BuildXml());
+  EXPECT_TRUE(doc_.BuildHtml());
+}
+
 TEST_F(DocumentTest, UnwritableTargetShowsTheSaveMessage) {
   OpenGeo();
   fake_.Choose(dir_);  // a folder cannot be replaced by a file

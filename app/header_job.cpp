@@ -205,17 +205,6 @@ int WriteOutputs(const HeaderJob& job, CModuleInfo* module,
   return 0;
 }
 
-// The XML file's size, built and counted but not kept: asked only when
-// the bound of its size is over the limit.
-uint64_t XmlBytes(const CModuleInfo& module) {
-  uint64_t bytes = 0;
-  WriteNamedXmlDocumentBytes(module, [&](std::string_view block) {
-    bytes += block.size();
-    return true;
-  });
-  return bytes;
-}
-
 // A page or XML file over the limit is refused before anything is written.
 // The model is named for the outputs.
 bool WithinLimit(const CModuleInfo& module, const HeaderJob& job,
@@ -229,12 +218,11 @@ bool WithinLimit(const CModuleInfo& module, const HeaderJob& job,
       return false;
     }
   }
-  if (job.xml && XmlDocumentMayExceed(module, job.maxOutputBytes)) {
-    const uint64_t bytes = XmlBytes(module);
-    if (bytes > job.maxOutputBytes) {
-      log->Err() << job.header << ": The XML file would be "
-                 << FormatBytes(bytes) << ". " << allow
-                 << " document less of the header.\n";
+  if (job.xml) {
+    const std::string reason =
+        XmlTooLargeReason(module, job.maxOutputBytes, allow);
+    if (!reason.empty()) {
+      log->Err() << job.header << ": " << reason << "\n";
       return false;
     }
   }

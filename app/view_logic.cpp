@@ -132,8 +132,8 @@ PrintLayout CViewVarnel::OnBeginPrinting(int drawHeight, int textHeight) {
     return layout;
   if (m_bPreviewHtml && !m_pDoc->BuildHtml())
     return layout;
-  if (m_bPreviewXml)
-    m_pDoc->BuildXml();
+  if (m_bPreviewXml && !m_pDoc->BuildXml())
+    return layout;
   layout.bContinue = true;
   layout.nLinesPerPage = LinesPerPage(drawHeight, textHeight);
   int count = static_cast<int>(m_pDoc->GetLines().size());

@@ -273,4 +273,19 @@ TEST_F(PreviewTest, ShowCommandsBuildWithTheOptionsOnTheForm) {
   EXPECT_FALSE(std::filesystem::exists("view_test_files/Shape.htm"));
 }
 
+// An output over the limit has no preview: the document says why.
+TEST_F(PreviewTest, OutputsOverTheLimitAreNotPreviewed) {
+  doc_.SetMaxOutputBytes(100);
+  for (bool xml : {true, false}) {
+    if (xml)
+      view_.OnShowOutputXml();
+    else
+      view_.OnShowOutputHtml();
+    fake_.Forget();
+    EXPECT_FALSE(view_.OnBeginPrinting(1520, 10).bContinue);
+    EXPECT_TRUE(doc_.GetLines().empty());
+    EXPECT_EQ(1u, fake_.messages.size());
+  }
+}
+
 }  // namespace

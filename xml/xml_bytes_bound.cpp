@@ -2,6 +2,7 @@
 
 #include "html/html_escape.h"
 #include "html/output_bound_parts.h"
+#include "html/output_limit.h"
 #include "xml/xml_writer.h"
 
 // The document is fixed markup and placeholder sentences around the
@@ -95,4 +96,19 @@ bool XmlDocumentMayExceed(const CModuleInfo& module, uint64_t limit) {
   };
   return BoundOf(module, most) > limit &&
          XmlDocumentBytesAtMost(module) > limit;
+}
+
+std::string XmlTooLargeReason(const CModuleInfo& module, uint64_t limit,
+                              const std::string& allowHow) {
+  if (!XmlDocumentMayExceed(module, limit))
+    return std::string();
+  uint64_t bytes = 0;
+  WriteNamedXmlDocumentBytes(module, [&](std::string_view block) {
+    bytes += block.size();
+    return true;
+  });
+  if (bytes <= limit)
+    return std::string();
+  return "The XML file would be " + FormatBytes(bytes) + ". " + allowHow +
+         " document less of the header.";
 }

@@ -43,6 +43,12 @@ uint64_t XmlDocumentBytesAtMost(const CModuleInfo& module);
 // of every header: only a true answer needs the document counted.
 bool XmlDocumentMayExceed(const CModuleInfo& module, uint64_t limit);
 
+// Empty when the XML document of the named `module` stays within `limit`;
+// otherwise its size and what to do, with `allowHow` the way to allow more
+// ("Use --max-output to allow it, or").
+std::string XmlTooLargeReason(const CModuleInfo& module, uint64_t limit,
+                              const std::string& allowHow);
+
 void WriteXmlHead(TextList* lines, const CModuleInfo& module);
 void WriteXmlModule(TextList* lines, const CModuleInfo& module);
 void WriteXmlGlobalVars(TextList* lines, const CModuleInfo& module);
