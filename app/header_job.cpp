@@ -352,9 +352,9 @@ void LeaveUntilExit(std::unique_ptr<CModuleInfo> model) {
 // `settings` is the settings file's, with an empty path when there is none.
 bool CheckPaths(const HeaderJob& job, const PathInfo& settings,
                 PathInfos* known, std::string* err) {
-  const PathInfo header = known->Of(job.header);
-  const PathInfo html = known->Of(job.html ? job.htmlPath : std::string());
-  const PathInfo xml = known->Of(job.xml ? job.xmlPath : std::string());
+  const PathInfo& header = known->Of(job.header);
+  const PathInfo& html = known->Of(job.html ? job.htmlPath : std::string());
+  const PathInfo& xml = known->Of(job.xml ? job.xmlPath : std::string());
   if (SamePath(html, header)) {
     *err = "the HTML output would overwrite the header " + html.path;
     return false;

@@ -104,13 +104,6 @@ class Bound {
   const BytesOf& bytesOf_;
 };
 
-uint64_t ModuleBarBytes(const CModuleInfo& module) {
-  uint64_t bytes = 0;
-  for (const std::string& line : HtmlNavBarLines(module))
-    bytes += line.size() + 2;
-  return bytes;
-}
-
 template <typename BytesOf>
 uint64_t BoundOf(const CModuleInfo& module, uint64_t moduleBarBytes,
                  const BytesOf& bytesOf) {
@@ -120,7 +113,7 @@ uint64_t BoundOf(const CModuleInfo& module, uint64_t moduleBarBytes,
 }  // namespace
 
 uint64_t HtmlPageBytesAtMost(const CModuleInfo& module) {
-  return BoundOf(module, ModuleBarBytes(module), WrittenBytesAtMost);
+  return BoundOf(module, HtmlNavBarBytes(module), WrittenBytesAtMost);
 }
 
 bool HtmlPageMayExceed(const CModuleInfo& module, uint64_t limit) {
@@ -129,7 +122,7 @@ bool HtmlPageMayExceed(const CModuleInfo& module, uint64_t limit) {
   const auto most = [](std::string_view text) -> uint64_t {
     return kMostWrittenBytesPerByte * text.size();
   };
-  const uint64_t barBytes = ModuleBarBytes(module);
+  const uint64_t barBytes = HtmlNavBarBytes(module);
   return BoundOf(module, barBytes, most) > limit &&
          BoundOf(module, barBytes, WrittenBytesAtMost) > limit;
 }

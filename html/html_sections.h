@@ -4,6 +4,7 @@
 #ifndef VARNEL_HTML_HTML_SECTIONS_H_
 #define VARNEL_HTML_HTML_SECTIONS_H_
 
+#include <cstdint>
 #include <string_view>
 
 #include "model/line_out.h"
@@ -12,6 +13,8 @@
 
 // The lines of the module navigation bar.
 TextList HtmlNavBarLines(const CModuleInfo& module);
+// The bytes of one module bar in a file, line ends included.
+uint64_t HtmlNavBarBytes(const CModuleInfo& module);
 
 void WriteHtmlHeadTitled(LineOut* out, const CModuleInfo& module,
                          std::string_view title);

@@ -85,9 +85,7 @@ bool WriteNamedHtmlPageBytes(const CModuleInfo& module,
 }
 
 uint64_t EstimateHtmlPageBytes(const CModuleInfo& module) {
-  uint64_t barBytes = 0;
-  for (const std::string& line : HtmlNavBarLines(module))
-    barBytes += line.size() + 2;
+  const uint64_t barBytes = HtmlNavBarBytes(module);
   // One bar closes the module section, the variable list, the function
   // list and each shown function; in a class the overview, the member
   // list, the method list and every method.
@@ -172,6 +170,13 @@ TextList HtmlNavBarLines(const CModuleInfo& module) {
   out.Line("</p>");
   out.Line("<hr>");
   return bar;
+}
+
+uint64_t HtmlNavBarBytes(const CModuleInfo& module) {
+  uint64_t bytes = 0;
+  for (const std::string& line : HtmlNavBarLines(module))
+    bytes += line.size() + 2;
+  return bytes;
 }
 
 void WriteHtmlNavBar(TextList* lines, const CModuleInfo& module) {
