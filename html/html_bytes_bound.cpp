@@ -57,6 +57,10 @@ class Bound {
     return ListBytesAtMost(texts, kFixedPerListEntry, bytesOf_);
   }
 
+  uint64_t Descriptions(const TextList& items, const TextList& descs) const {
+    return DescriptionsBytesAtMost(items, descs, kFixedPerListEntry, bytesOf_);
+  }
+
   // A link to a block: its page file, its anchor and a label.
   uint64_t Link(const std::string& file, const std::string& anchor) const {
     return kFixedPerLink + bytesOf_(file) + bytesOf_(anchor);
@@ -71,8 +75,9 @@ class Bound {
            2 * bytesOf_(record.m_strTitle) + 2 * ownerName +
            bytesOf_(record.m_strShortDesc) + bytesOf_(record.m_strDescription) +
            List(record.m_arrParams) + List(record.m_arrReturns) +
-           List(record.m_arrDecls) + List(record.m_arrParamDescs) +
-           List(record.m_arrReturnDescs);
+           List(record.m_arrDecls) +
+           Descriptions(record.m_arrParams, record.m_arrParamDescs) +
+           Descriptions(record.m_arrReturns, record.m_arrReturnDescs);
   }
 
   uint64_t Records(const std::vector<CDeclInfo>& records, uint64_t ownerName,

@@ -47,7 +47,7 @@ void WriteDescribedList(LineOut* out, const TextList& entries,
     if (entries[i] == "void")
       continue;
     out->Line("<dd>");
-    out->Line(TextOr(DescAt(descs, i), placeholder));
+    out->Line(TextOr(DescriptionAt(descs, i), placeholder));
     out->Line("</dd>");
   }
   out->Line("</dl>");
@@ -148,11 +148,6 @@ std::string_view BreakUnlessLast(size_t index, size_t count) {
 
 std::string_view TextOr(std::string_view text, std::string_view placeholder) {
   return text.empty() ? placeholder : text;
-}
-
-const std::string& DescAt(const TextList& descs, size_t index) {
-  static const std::string kEmpty;
-  return index < descs.size() ? descs[index] : kEmpty;
 }
 
 void WriteVariableEntry(LineOut* out, const CDeclInfo& var) {

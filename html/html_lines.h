@@ -80,9 +80,6 @@ std::string_view BreakUnlessLast(size_t index, size_t count);
 // `text` when it is not empty, otherwise `placeholder`.
 std::string_view TextOr(std::string_view text, std::string_view placeholder);
 
-// Entry `index` of a description list, empty when the list is shorter.
-const std::string& DescAt(const TextList& descs, size_t index);
-
 // The <dt>/<dd> pair of a variable or data member, with its initialiser.
 void WriteVariableEntry(LineOut* out, const CDeclInfo& var);
 

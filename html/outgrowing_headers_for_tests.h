@@ -34,7 +34,11 @@ inline std::vector<std::string> HeadersThatOutgrowTheirTexts() {
   for (int i = 0; i < 50; ++i)
     longName += "void m" + std::to_string(i) + "();\n";
   longName += "};\n";
-  return {tiny, escaped, commas, sharp, same, longName};
+  // Parameters of one letter, each written with its placeholder.
+  std::string letters;
+  for (int i = 0; i < 300; ++i)
+    letters += "void p" + std::to_string(i) + "(a,b,c,d,e,f,g,h);\n";
+  return {tiny, escaped, commas, sharp, same, longName, letters};
 }
 
 #endif  // VARNEL_HTML_OUTGROWING_HEADERS_FOR_TESTS_H_

@@ -20,6 +20,18 @@ uint64_t ListBytesAtMost(const TextList& texts, uint64_t fixedPerEntry,
   return bytes;
 }
 
+// A description list as its writer writes it: an entry for each item it
+// describes, whether or not the list holds a text for it.
+template <typename BytesOf>
+uint64_t DescriptionsBytesAtMost(const TextList& items, const TextList& descs,
+                                 uint64_t fixedPerEntry,
+                                 const BytesOf& bytesOf) {
+  const size_t missing =
+      items.size() > descs.size() ? items.size() - descs.size() : 0;
+  return ListBytesAtMost(descs, fixedPerEntry, bytesOf) +
+         fixedPerEntry * missing;
+}
+
 template <typename RecordBytes>
 uint64_t RecordsBytesAtMost(const std::vector<CDeclInfo>& records,
                             const RecordBytes& recordBytes) {

@@ -46,6 +46,16 @@ const CClassInfo* CModuleInfo::FindClass(const std::string& name) const {
   return const_cast<CModuleInfo*>(this)->FindClass(name);
 }
 
+std::string_view DescriptionAt(const TextList& descs, size_t i) {
+  return i < descs.size() ? std::string_view(descs[i]) : std::string_view();
+}
+
+std::string& DescriptionSlot(TextList* descs, size_t i) {
+  if (i >= descs->size())
+    descs->resize(i + 1);
+  return (*descs)[i];
+}
+
 namespace {
 
 size_t UsableClassCount(const CModuleInfo& module) {

@@ -24,6 +24,10 @@ const int KIND_STRUCT = 3;  // public
 class LineStore;
 
 // One global variable, global function, data member or method.
+//
+// The description lists run parallel to the parameters and the return
+// values but may be shorter: the parse leaves them empty, and an item past
+// a list's end is undescribed (see DescriptionAt and DescriptionSlot).
 class CDeclInfo {
  public:
   void Clear();
@@ -166,6 +170,12 @@ class CModuleInfo {
   TextList m_arrHIncludes;
   TextList m_arrCppIncludes;
 };
+
+// Description `i` of a description list; empty past the list's end.
+std::string_view DescriptionAt(const TextList& descs, size_t i);
+
+// Description `i` to be written, the list grown to hold it.
+std::string& DescriptionSlot(TextList* descs, size_t i);
 
 // The first record of each class name among the classes the count says
 // exist, which is the record FindClass gives for that name: built once,

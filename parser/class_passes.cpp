@@ -152,7 +152,6 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
              for (int o = s; o != i;) {
                o = lines.Next(o);
                var.m_arrParams.push_back(lines.Take(o));
-               var.m_arrParamDescs.emplace_back();
              }
            });
   cls.m_nVars = k;

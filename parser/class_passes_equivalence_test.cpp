@@ -113,7 +113,6 @@ void PlainClassPasses(CClassInfo& c, TextList& l, const TextList& notReturns) {
                 l[s].clear();
                 for (size_t o = s + 1; o <= i; ++o) {
                   v.m_arrParams.push_back(l[o]);
-                  v.m_arrParamDescs.emplace_back();
                   l[o].clear();
                 }
               });

@@ -119,7 +119,6 @@ void CModuleInfo::ParseGlobalVariables(TextList& lines) {
     ++(external ? m_nVarsExtern : m_nVarsLocal);
     for (size_t o = s + 1; o <= i; ++o) {
       var.m_arrParams.push_back(std::move(lines[o]));
-      var.m_arrParamDescs.emplace_back();
       lines[o].clear();
     }
   });

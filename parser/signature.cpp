@@ -334,20 +334,18 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
   }
   CDeclInfo& rec = records_[index];
   rec.m_strClass = className;
-  if (returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false))
-    rec.m_arrReturnDescs.emplace_back();
+  // The description lists stay empty: a list and an allocation per record
+  // for texts a parse never has would take more than the input itself.
+  returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false);
   TextList params = SplitParameters(std::move(sig.params));
-  if (rec.m_arrParams.empty()) {
-    // Most records keep the parameters of their first declaration: room
-    // for them at once instead of regrowing both lists.
+  // Most records keep the parameters of their first declaration: room for
+  // them at once instead of regrowing the list.
+  if (rec.m_arrParams.empty())
     rec.m_arrParams.reserve(params.size());
-    rec.m_arrParamDescs.reserve(params.size());
-  }
   // The very first declaration keeps its parameters as written, duplicates
   // included.
   for (auto& param : params)
-    if (params_[index].Append(std::move(param), &rec.m_arrParams, first))
-      rec.m_arrParamDescs.emplace_back();
+    params_[index].Append(std::move(param), &rec.m_arrParams, first);
   if (rec.m_nScope == 0 || rec.m_nScope < scope)
     rec.m_nScope = scope;
   rec.m_arrDecls.push_back(std::move(line));

@@ -7,7 +7,6 @@
 
 namespace {
 
-using xml_writer::DescriptionAt;
 using xml_writer::IsListedGlobal;
 using xml_writer::IsListedMember;
 using xml_writer::UsableCount;

@@ -83,8 +83,8 @@ TEST(CoverageTest, PlaceholdersCountAsMissingWhereverTheyCameFrom) {
       "Here should be a short description of the variable.";
   CClassInfo& foo = module.m_pClasses[0];
   foo.m_pFuncs[0].m_strShortDesc = "Draws.";
-  foo.m_pFuncs[0].m_arrParamDescs[0] = "The mode.";
-  foo.m_pFuncs[0].m_arrReturnDescs[0] = " - none -";
+  DescriptionSlot(&foo.m_pFuncs[0].m_arrParamDescs, 0) = "The mode.";
+  DescriptionSlot(&foo.m_pFuncs[0].m_arrReturnDescs, 0) = " - none -";
   Coverage c = CountCoverage(module, false);
   EXPECT_EQ(3, c.Described());
   EXPECT_EQ(1, c.Of(CoverageKind::kModule).described);

@@ -59,7 +59,8 @@ bool ItemIsFree(const CDeclInfo& decl, const UnplacedText& text) {
   const TextList& descs = returns ? decl.m_arrReturnDescs : decl.m_arrParamDescs;
   for (size_t i = 0; i < items.size(); ++i)
     if (items[i] == text.item)
-      return descs[i].empty() || descs[i] == text.text;
+      return DescriptionAt(descs, i).empty() ||
+             DescriptionAt(descs, i) == text.text;
   return true;
 }
 
@@ -69,12 +70,12 @@ void PutItem(CDeclInfo* decl, const UnplacedText& text) {
   TextList& descs = returns ? decl->m_arrReturnDescs : decl->m_arrParamDescs;
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i] == text.item) {
-      descs[i] = text.text;
+      DescriptionSlot(&descs, i) = text.text;
       return;
     }
   }
   items.push_back(text.item);
-  descs.push_back(text.text);
+  DescriptionSlot(&descs, items.size() - 1) = text.text;
 }
 
 // Every parameter and return-value text of an entry whose whole record is

@@ -49,6 +49,10 @@ class Bound {
     return ListBytesAtMost(texts, kFixedPerListEntry, bytesOf_);
   }
 
+  uint64_t Descriptions(const TextList& items, const TextList& descs) const {
+    return DescriptionsBytesAtMost(items, descs, kFixedPerListEntry, bytesOf_);
+  }
+
   // A method's anchor is the target of its short entry and twice in its
   // own start tag.
   uint64_t Record(const CDeclInfo& record) const {
@@ -56,7 +60,8 @@ class Bound {
            3 * bytesOf_(record.m_strAnchor) + bytesOf_(record.m_strShortDesc) +
            bytesOf_(record.m_strDescription) + List(record.m_arrParams) +
            List(record.m_arrReturns) + List(record.m_arrDecls) +
-           List(record.m_arrParamDescs) + List(record.m_arrReturnDescs);
+           Descriptions(record.m_arrParams, record.m_arrParamDescs) +
+           Descriptions(record.m_arrReturns, record.m_arrReturnDescs);
   }
 
   uint64_t Records(const std::vector<CDeclInfo>& records) const {

@@ -184,17 +184,17 @@ void Merger::SubList(const char* list, const char* item, const TextList& texts,
     for (int k = indices.Find(name); k >= 0; k = indices.NextEqual(k)) {
       if (!xml_->Enter())
         continue;
-      if (k < static_cast<int>(descs->size())) {
-        std::string& desc = (*descs)[k];
-        std::string text;
-        if (desc.empty()) {
-          if (xml_->FindNext("Description"))
-            desc = DescriptionText(*xml_);
-        } else if (desc == placeholder &&
-                   PeekDescription(xml_, false, &text) &&
-                   IsWrittenText(text, kind, field, name)) {
-          desc = text;
+      const std::string_view desc = DescriptionAt(*descs, k);
+      std::string text;
+      if (desc.empty()) {
+        if (xml_->FindNext("Description")) {
+          text = DescriptionText(*xml_);
+          if (!text.empty())
+            DescriptionSlot(descs, k) = std::move(text);
         }
+      } else if (desc == placeholder && PeekDescription(xml_, false, &text) &&
+                 IsWrittenText(text, kind, field, name)) {
+        DescriptionSlot(descs, k) = std::move(text);
       }
       xml_->Leave();
     }

@@ -21,14 +21,13 @@ CModuleInfo ParseGeo(const std::string& header) {
   return module;
 }
 
+// As the parse leaves a record: no room yet for descriptions.
 CDeclInfo Record(const std::string& anchor, const TextList& params = {},
                  const TextList& returns = {}) {
   CDeclInfo decl;
   decl.m_strAnchor = anchor;
   decl.m_arrParams = params;
-  decl.m_arrParamDescs.assign(params.size(), std::string());
   decl.m_arrReturns = returns;
-  decl.m_arrReturnDescs.assign(returns.size(), std::string());
   return decl;
 }
 
@@ -203,7 +202,7 @@ TEST(XmlMergeTest, FilledFieldsAreKept) {
   module.m_arrCppIncludes = {"old.cpp"};
   module.m_pVars[0].m_strShortDesc = "kept a";
   module.m_pClasses[0].m_pVars[0].m_strShortDesc = "kept m1";
-  module.m_pFuncs[0].m_arrParamDescs[2] = "kept r";
+  DescriptionSlot(&module.m_pFuncs[0].m_arrParamDescs, 2) = "kept r";
   ASSERT_TRUE(Merge(FullDoc(), &module));
   EXPECT_EQ("kept", module.m_strDescription);
   EXPECT_EQ((TextList{"old.cpp"}), module.m_arrCppIncludes);
@@ -407,8 +406,8 @@ TEST(XmlMergeTest, UmlautEntitiesInKeysAndIncludes) {
       &module));
   EXPECT_EQ((TextList{"\"gr\xF6\xDFte.cpp\"", "\xE4"}),
             module.m_arrCppIncludes);
-  EXPECT_EQ("size", module.m_pFuncs[0].m_arrParamDescs[0]);
-  EXPECT_EQ("ret", module.m_pFuncs[0].m_arrReturnDescs[0]);
+  EXPECT_EQ("size", DescriptionAt(module.m_pFuncs[0].m_arrParamDescs, 0));
+  EXPECT_EQ("ret", DescriptionAt(module.m_pFuncs[0].m_arrReturnDescs, 0));
 }
 
 TEST(XmlMergeTest, ClassListIntroductionsAreMerged) {
@@ -441,7 +440,7 @@ TEST(XmlMergeTest, ItemsWithoutNameAndMissingElementsAreSkipped) {
                 "<Class anchor=\"ClassC\"><Methods><Method anchor=\"CFCf\">"
                 "</Method></Methods></Class>"),
             &module));
-  EXPECT_EQ((TextList{"", "h", ""}), module.m_pFuncs[0].m_arrParamDescs);
+  EXPECT_EQ((TextList{"", "h"}), module.m_pFuncs[0].m_arrParamDescs);
   EXPECT_EQ("", module.m_pClasses[0].m_pFuncs[0].m_strDescription);
 }
 

@@ -52,10 +52,6 @@ void AppendEndTag(LineOut* out, std::string_view tag);
 std::string_view OrPlaceholder(std::string_view stored,
                                std::string_view placeholder);
 
-// Entry `i` of a description list; empty past its end, so a list shorter
-// than its parallel list reads as undescribed.
-std::string_view DescriptionAt(const TextList& descs, size_t i);
-
 // A "<Description>" block around one line.
 void AppendDescriptionBlock(LineOut* out, std::string_view text);
 

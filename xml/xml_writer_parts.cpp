@@ -115,10 +115,6 @@ std::string_view OrPlaceholder(std::string_view stored,
   return stored.empty() ? placeholder : stored;
 }
 
-std::string_view DescriptionAt(const TextList& descs, size_t i) {
-  return i < descs.size() ? std::string_view(descs[i]) : std::string_view();
-}
-
 void AppendDescriptionBlock(LineOut* out, std::string_view text) {
   out->Line("<Description>");
   out->Line(text);
