@@ -273,23 +273,24 @@ void RemoveNotReturns(TextList* returns, const TextList& notReturns) {
   CompactLines(returns);
 }
 
-bool FunctionMerger::ListTexts::Append(std::string&& text, TextList* list,
-                                       bool duplicate) {
+bool FunctionMerger::Append(std::string&& text, TextList* list,
+                            bool duplicate, ListTables* tables, int index) {
   const size_t kSearched = 16;
-  bool seen;
   if (list->size() < kSearched) {
-    seen = std::find(list->begin(), list->end(), text) != list->end();
-  } else {
-    if (table_.empty())
-      for (size_t i = 0; i < list->size(); ++i)
-        table_.Add((*list)[i], static_cast<int>(i));
-    seen = table_.Find(text, TextAt{*list}) >= 0;
+    if (!duplicate && std::find(list->begin(), list->end(), text) != list->end())
+      return false;
+    list->push_back(std::move(text));
+    return true;
   }
-  if (seen && !duplicate)
+  // A list grows only, so a list with a table is never short again.
+  TextTable& table = (*tables)[index];
+  if (table.empty())
+    for (size_t i = 0; i < list->size(); ++i)
+      table.Add((*list)[i], static_cast<int>(i));
+  if (!duplicate && table.Find(text, TextAt{*list}) >= 0)
     return false;
   list->push_back(std::move(text));
-  if (!table_.empty())
-    table_.Add(list->back(), static_cast<int>(list->size() - 1));
+  table.Add(list->back(), static_cast<int>(list->size() - 1));
   return true;
 }
 
@@ -329,14 +330,12 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
       records_.emplace_back();
     records_[index].m_strName = std::move(sig.name);
     byName_.Add(records_[index].m_strName, index);
-    params_.emplace_back();
-    returns_.emplace_back();
   }
   CDeclInfo& rec = records_[index];
   rec.m_strClass = className;
   // The description lists stay empty: a list and an allocation per record
   // for texts a parse never has would take more than the input itself.
-  returns_[index].Append(std::move(sig.ret), &rec.m_arrReturns, false);
+  Append(std::move(sig.ret), &rec.m_arrReturns, false, &returnTables_, index);
   TextList params = SplitParameters(std::move(sig.params));
   // Most records keep the parameters of their first declaration: room for
   // them at once instead of regrowing the list.
@@ -345,7 +344,7 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
   // The very first declaration keeps its parameters as written, duplicates
   // included.
   for (auto& param : params)
-    params_[index].Append(std::move(param), &rec.m_arrParams, first);
+    Append(std::move(param), &rec.m_arrParams, first, &paramTables_, index);
   if (rec.m_nScope == 0 || rec.m_nScope < scope)
     rec.m_nScope = scope;
   rec.m_arrDecls.push_back(std::move(line));

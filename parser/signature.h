@@ -4,6 +4,7 @@
 #define VARNEL_PARSER_SIGNATURE_H_
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/module_info.h"
@@ -56,17 +57,16 @@ class FunctionMerger {
   int Finish();
 
  private:
-  // The texts of one list of a record: a short list is searched, a long
-  // one (a name overloaded many times) gets a table.
-  class ListTexts {
-   public:
-    // Appends `text` to `list` unless the list holds it already and
-    // `duplicate` is false. Returns whether it was appended.
-    bool Append(std::string&& text, TextList* list, bool duplicate);
+  // The tables of the long lists of one kind, by record: a short list is
+  // searched, and only a long one (a name overloaded many times) gets a
+  // table, so that the many records of single declarations cost nothing.
+  typedef std::unordered_map<int, TextTable> ListTables;
 
-   private:
-    TextTable table_;
-  };
+  // Appends `text` to `list`, the list of record `index`, unless the list
+  // holds it already and `duplicate` is false. Returns whether it was
+  // appended.
+  static bool Append(std::string&& text, TextList* list, bool duplicate,
+                     ListTables* tables, int index);
 
   // The record named `name`, or -1.
   int RecordOf(const std::string& name) const;
@@ -76,7 +76,7 @@ class FunctionMerger {
   int count_ = 0;
   // The record of each name.
   TextTable byName_;
-  std::vector<ListTexts> params_, returns_;
+  ListTables paramTables_, returnTables_;
 };
 
 #endif  // VARNEL_PARSER_SIGNATURE_H_
