@@ -640,6 +640,40 @@ TEST_F(ReadXmlTest, FilteredDescriptionsAreKeptAndAnUnknownFileIsNotReplaced) {
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/Other.xml"));
 }
 
+// Texts typed in the window for entries the filters hide, with no file
+// merged: an earlier side file there keeps its texts in the new one, and a
+// file there that is no side file is never replaced.
+TEST_F(ReadXmlTest, TypedTextsOfHiddenEntriesMeetWhatIsInTheSideFilesPlace) {
+  OpenGeo();
+  CClassInfo& point = doc_.m_module.m_pClasses[0];
+  ASSERT_EQ("int m_secret;", point.m_pVars[2].m_strName);
+  point.m_pVars[2].m_strShortDesc = "Typed.";
+  doc_.SetShowPrivate(false);
+  fake_.Choose(dir_ + "/First.xml");
+  doc_.OnSaveXmlFile();
+  ASSERT_NE(std::string::npos,
+            ReadBytes(dir_ + "/First.orphans.xml").find("Typed."));
+
+  // The earlier side file's text is carried over beside the new one's.
+  point.m_pVars[2].m_strShortDesc = "Typed again.";
+  std::filesystem::rename(dir_ + "/First.orphans.xml",
+                          dir_ + "/Second.orphans.xml");
+  fake_.Choose(dir_ + "/Second.xml");
+  doc_.OnSaveXmlFile();
+  const std::string side = ReadBytes(dir_ + "/Second.orphans.xml");
+  EXPECT_NE(std::string::npos, side.find("Typed again."));
+  EXPECT_NE(std::string::npos, side.find("Typed."));
+
+  WriteFile("Third.orphans.xml", "not a Varnel file");
+  fake_.Forget();
+  fake_.Choose(dir_ + "/Third.xml");
+  doc_.OnSaveXmlFile();
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_NE(std::string::npos, fake_.messages[0].find("left as it was"));
+  EXPECT_EQ("not a Varnel file", ReadBytes(dir_ + "/Third.orphans.xml"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/Third.xml"));
+}
+
 // --- Coverage ---
 
 TEST_F(ReadXmlTest, StatusBarAndListShowTheMissingDescriptions) {

@@ -102,9 +102,12 @@ bool MergeSession::PlanSideFile(const std::string& xmlPath, SideFilePlan* plan,
   if (plan->path.empty())
     return true;
 
-  const bool exists = IsFile(plan->path);
+  // A session that merged nothing and keeps nothing, the most common run,
+  // need not look at the path.
+  const bool keeps = plan->kept.TextCount() > 0;
+  const bool exists = (keeps || !merged_.empty()) && IsFile(plan->path);
   const bool merged = exists && WasMerged(plan->path);
-  if (plan->kept.TextCount() == 0) {
+  if (!keeps) {
     // Nothing to keep: a merged side file has given back all it had; one
     // that was not merged is left as it is.
     if (merged)
