@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/sparse_text.h"
 #include "model/text.h"
 
 // Scope codes. A record declared several times keeps the largest code seen,
@@ -40,8 +41,8 @@ class CDeclInfo {
   TextList m_arrDecls;
   std::string m_strFile;
   std::string m_strTitle;
-  std::string m_strShortDesc;
-  std::string m_strDescription;
+  SparseText m_strShortDesc;
+  SparseText m_strDescription;
   TextList m_arrParamDescs;
   TextList m_arrReturnDescs;
   int m_nScope = 0;

@@ -39,7 +39,7 @@ class KeyedRecords {
   std::map<std::string, std::vector<size_t>> byKey_;
 };
 
-std::string* FieldOf(CDeclInfo* decl, TextField field) {
+SparseText* FieldOf(CDeclInfo* decl, TextField field) {
   return field == TextField::kShort ? &decl->m_strShortDesc
                                     : &decl->m_strDescription;
 }
@@ -166,9 +166,9 @@ void SideModel::AddDecl(const UnplacedEntry& entry,
       continue;
     }
     CDeclInfo* decl = record([&](const CDeclInfo& d) {
-      const std::string& field = text.field == TextField::kShort
-                                     ? d.m_strShortDesc
-                                     : d.m_strDescription;
+      const SparseText& field = text.field == TextField::kShort
+                                    ? d.m_strShortDesc
+                                    : d.m_strDescription;
       return field.empty() || field == text.text;
     });
     *FieldOf(decl, text.field) = text.text;

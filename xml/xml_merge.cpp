@@ -78,9 +78,10 @@ class Merger {
                  {field, UnplacedReason::kNotTaken, item, text, source_});
   }
 
-  // The next Description at this level into `field`.
-  template <typename EntryOf>
-  void Fill(std::string* field, EntryKind kind, TextField which,
+  // The next Description at this level into `field`, a std::string or a
+  // SparseText.
+  template <typename Field, typename EntryOf>
+  void Fill(Field* field, EntryKind kind, TextField which,
             bool cutInitializer, EntryOf entryOf);
 
   // For every `element` at this level: its key, mapped by `mapKey`; the
@@ -122,8 +123,8 @@ UnplacedEntry* Merger::ModuleEntry() {
   return entry;
 }
 
-template <typename EntryOf>
-void Merger::Fill(std::string* field, EntryKind kind, TextField which,
+template <typename Field, typename EntryOf>
+void Merger::Fill(Field* field, EntryKind kind, TextField which,
                   bool cutInitializer, EntryOf entryOf) {
   // An empty field moves the cursor to the Description it takes.
   if (field->empty()) {

@@ -84,8 +84,8 @@ bool Merge(const std::string& xml, CModuleInfo* module) {
 }
 
 void AddDecl(std::string* out, const char* what, const CDeclInfo& d) {
-  *out += std::string(what) + d.m_strAnchor + "|" + d.m_strShortDesc + "|" +
-          d.m_strDescription;
+  *out += std::string(what) + d.m_strAnchor + "|" + d.m_strShortDesc.str() +
+          "|" + d.m_strDescription.str();
   for (const std::string& s : d.m_arrParamDescs)
     *out += "|p:" + s;
   for (const std::string& s : d.m_arrReturnDescs)
