@@ -50,10 +50,11 @@ std::string_view DescriptionAt(const TextList& descs, size_t i) {
   return i < descs.size() ? std::string_view(descs[i]) : std::string_view();
 }
 
-std::string& DescriptionSlot(TextList* descs, size_t i) {
-  if (i >= descs->size())
-    descs->resize(i + 1);
-  return (*descs)[i];
+std::string& DescriptionSlot(SparseTextList* descs, size_t i) {
+  TextList& list = descs->Mutable();
+  if (i >= list.size())
+    list.resize(i + 1);
+  return list[i];
 }
 
 namespace {

@@ -43,8 +43,8 @@ class CDeclInfo {
   std::string m_strTitle;
   SparseText m_strShortDesc;
   SparseText m_strDescription;
-  TextList m_arrParamDescs;
-  TextList m_arrReturnDescs;
+  SparseTextList m_arrParamDescs;
+  SparseTextList m_arrReturnDescs;
   int m_nScope = 0;
 };
 
@@ -176,7 +176,7 @@ class CModuleInfo {
 std::string_view DescriptionAt(const TextList& descs, size_t i);
 
 // Description `i` to be written, the list grown to hold it.
-std::string& DescriptionSlot(TextList* descs, size_t i);
+std::string& DescriptionSlot(SparseTextList* descs, size_t i);
 
 // The first record of each class name among the classes the count says
 // exist, which is the record FindClass gives for that name: built once,

@@ -16,3 +16,24 @@ const std::string& SparseText::Empty() {
   static const std::string kEmpty;
   return kEmpty;
 }
+
+SparseTextList& SparseTextList::operator=(List texts) {
+  if (texts.empty())
+    texts_.reset();
+  else if (texts_)
+    *texts_ = std::move(texts);
+  else
+    texts_ = std::make_unique<List>(std::move(texts));
+  return *this;
+}
+
+SparseTextList::List& SparseTextList::Mutable() {
+  if (!texts_)
+    texts_ = std::make_unique<List>();
+  return *texts_;
+}
+
+const SparseTextList::List& SparseTextList::Empty() {
+  static const List kEmpty;
+  return kEmpty;
+}

@@ -1,7 +1,8 @@
-// A text that most records of a model never get: the descriptions a merge
-// or a writer fills in. While empty it takes the room of a pointer instead
-// of a whole string, which in a header of hundreds of thousands of
-// declarations is megabytes. It reads as a const std::string.
+// Texts and lists of texts that most records of a model never get: the
+// descriptions a merge fills in. While empty each takes the room of a
+// pointer instead of a whole string or list, which in a header of hundreds
+// of thousands of declarations is megabytes. They read as a const
+// std::string and a const TextList.
 #ifndef VARNEL_MODEL_SPARSE_TEXT_H_
 #define VARNEL_MODEL_SPARSE_TEXT_H_
 
@@ -9,6 +10,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class SparseText {
  public:
@@ -54,6 +56,45 @@ inline bool operator==(const SparseText& a, const SparseText& b) {
 
 inline std::ostream& operator<<(std::ostream& out, const SparseText& text) {
   return out << text.str();
+}
+
+class SparseTextList {
+ public:
+  typedef std::vector<std::string> List;
+
+  SparseTextList() = default;
+  SparseTextList(const SparseTextList& other) { *this = other.list(); }
+  SparseTextList(SparseTextList&&) noexcept = default;
+  SparseTextList& operator=(const SparseTextList& other) {
+    if (this != &other)
+      *this = other.list();
+    return *this;
+  }
+  SparseTextList& operator=(SparseTextList&&) noexcept = default;
+  SparseTextList& operator=(List texts);
+
+  const List& list() const { return texts_ ? *texts_ : Empty(); }
+  operator const List&() const { return list(); }
+
+  // The list to change, made when there is none.
+  List& Mutable();
+
+  bool empty() const { return !texts_ || texts_->empty(); }
+  size_t size() const { return texts_ ? texts_->size() : 0; }
+  const std::string& operator[](size_t i) const { return (*texts_)[i]; }
+  List::const_iterator begin() const { return list().begin(); }
+  List::const_iterator end() const { return list().end(); }
+  void clear() { texts_.reset(); }
+
+ private:
+  static const List& Empty();
+
+  std::unique_ptr<List> texts_;
+};
+
+inline bool operator==(const SparseTextList& a,
+                       const std::vector<std::string>& b) {
+  return a.list() == b;
 }
 
 #endif  // VARNEL_MODEL_SPARSE_TEXT_H_

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <utility>
 
+#include "model/text.h"
+
 TEST(SparseTextTest, ReadsAsTheTextLastGiven) {
   SparseText text;
   EXPECT_TRUE(text.empty());
@@ -43,4 +45,29 @@ TEST(SparseTextTest, CopiesAreOfTheirOwn) {
   EXPECT_EQ("second", c);
   EXPECT_TRUE(SparseText() == SparseText());
   EXPECT_FALSE(c == SparseText());
+}
+
+TEST(SparseTextListTest, ReadsAsAListAndCopiesAreOfTheirOwn) {
+  SparseTextList list;
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(0u, list.size());
+  EXPECT_EQ(list.begin(), list.end());
+  const TextList& none = list;
+  EXPECT_TRUE(none.empty());
+  list.Mutable().push_back("a");
+  list.Mutable().push_back("b");
+  SparseTextList copy = list;
+  copy.Mutable()[0] = "changed";
+  EXPECT_EQ((TextList{"a", "b"}), list);
+  EXPECT_EQ("changed", copy[0]);
+  std::string joined;
+  for (const std::string& text : list)
+    joined += text;
+  EXPECT_EQ("ab", joined);
+  list = TextList();
+  EXPECT_TRUE(list.empty());
+  list = copy;
+  EXPECT_EQ(2u, list.size());
+  list.clear();
+  EXPECT_EQ(2u, copy.size());
 }

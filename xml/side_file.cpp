@@ -67,7 +67,8 @@ bool ItemIsFree(const CDeclInfo& decl, const UnplacedText& text) {
 void PutItem(CDeclInfo* decl, const UnplacedText& text) {
   const bool returns = text.field == TextField::kReturnValue;
   TextList& items = returns ? decl->m_arrReturns : decl->m_arrParams;
-  TextList& descs = returns ? decl->m_arrReturnDescs : decl->m_arrParamDescs;
+  SparseTextList& descs =
+      returns ? decl->m_arrReturnDescs : decl->m_arrParamDescs;
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i] == text.item) {
       DescriptionSlot(&descs, i) = text.text;

@@ -97,7 +97,7 @@ class Merger {
                     const char* start, bool returnsFirst);
   template <typename EntryOf>
   void SubList(const char* list, const char* item, const TextList& texts,
-               TextList* descs, EntryKind kind, TextField field,
+               SparseTextList* descs, EntryKind kind, TextField field,
                EntryOf entryOf);
   template <typename EntryOf>
   void CheckItemPlaced(const std::string& name, const TextList& texts,
@@ -170,7 +170,7 @@ void Merger::Entries(const char* element, const char* attribute,
 // after that Description, so equal texts take successive items.
 template <typename EntryOf>
 void Merger::SubList(const char* list, const char* item, const TextList& texts,
-                     TextList* descs, EntryKind kind, TextField field,
+                     SparseTextList* descs, EntryKind kind, TextField field,
                      EntryOf entryOf) {
   if ((texts.empty() && !report_) || !xml_->FindNext(list) || !xml_->Enter())
     return;

@@ -83,10 +83,10 @@ void Describe(CModuleInfo* module) {
   for (CDeclInfo& func : module->m_pFuncs) {
     func.m_strShortDesc = markup;
     func.m_strDescription = markup;
-    for (std::string& desc : func.m_arrParamDescs)
-      desc = markup;
-    for (std::string& desc : func.m_arrReturnDescs)
-      desc = markup;
+    for (size_t i = 0; i < func.m_arrParams.size(); ++i)
+      DescriptionSlot(&func.m_arrParamDescs, i) = markup;
+    for (size_t i = 0; i < func.m_arrReturns.size(); ++i)
+      DescriptionSlot(&func.m_arrReturnDescs, i) = markup;
   }
   for (CClassInfo& cls : module->m_pClasses) {
     cls.m_strDescription = markup;
