@@ -277,7 +277,8 @@ bool FunctionMerger::Append(std::string&& text, TextList* list,
                             bool duplicate, ListTables* tables, int index) {
   const size_t kSearched = 16;
   if (list->size() < kSearched) {
-    if (!duplicate && std::find(list->begin(), list->end(), text) != list->end())
+    if (!duplicate &&
+        std::find(list->begin(), list->end(), text) != list->end())
       return false;
     list->push_back(std::move(text));
     return true;
