@@ -2,10 +2,7 @@
 
 namespace {
 
-// Large enough that a write call costs nothing next to filling the block,
-// small enough that the block stays in the processor's cache.
-const size_t kBlockBytes = 256 * 1024;
-// The same for the pieces of a list: a few hundred kilobytes.
+// As LineOut::kBlockBytes for the pieces of a list: a few hundred kilobytes.
 const size_t kPieceLines = 4096;
 
 }  // namespace
@@ -37,7 +34,7 @@ bool LineOut::FlushIfLong() {
   if (!sink_)
     return flush_ == nullptr || lines_->size() < kPieceLines ||
            (*flush_)(lines_);
-  return bytes_.size() < kBlockBytes || HandOn();
+  return !failed_ && (bytes_.size() < kBlockBytes || HandOn());
 }
 
 bool LineOut::Flush() {

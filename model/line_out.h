@@ -34,8 +34,8 @@ class LineOut {
   // Lines appended to `lines`; with `flush` they are handed to it at
   // FlushIfLong (once there are thousands) and at Flush.
   explicit LineOut(TextList* lines, const LineSink* flush = nullptr);
-  // Bytes handed to `sink` at FlushIfLong and at Flush once the block is
-  // large, and at Finish.
+  // Bytes handed to `sink` in blocks of about kBlockBytes as they fill, and
+  // the rest at Finish.
   explicit LineOut(const ByteSink& sink);
   LineOut(const LineOut&) = delete;
   LineOut& operator=(const LineOut&) = delete;
@@ -60,6 +60,10 @@ class LineOut {
   // Hands on whatever is left. The output is complete afterwards.
   bool Finish();
 
+  // Large enough that a write call costs nothing next to filling the
+  // block, small enough that the block stays in the processor's cache.
+  static constexpr size_t kBlockBytes = 256 * 1024;
+
  private:
   // Inline: called for every line of pages of millions of lines.
   LineBuffer* Begin() {
@@ -69,10 +73,17 @@ class LineOut {
     return &line_;
   }
   void End() {
-    if (sink_)
-      bytes_.append("\r\n", 2);
-    else
+    if (!sink_) {
       lines_->emplace_back(line_.view());
+      return;
+    }
+    bytes_.append("\r\n", 2);
+    // A block of the writers can be tens of megabytes (a function declared
+    // a hundred thousand times), and held whole it would be: the bytes go
+    // on as soon as they fill a block. A failure is told at the next
+    // FlushIfLong, Flush or Finish.
+    if (bytes_.size() >= kBlockBytes)
+      HandOn();
   }
   bool HandOn();
 

@@ -75,6 +75,40 @@ TEST(LineOutTest, ListAndBytesGiveTheSameOutputInBoundedPieces) {
   EXPECT_GT(bytes.size(), 3 * largestBlock);
 }
 
+// One block of a million lines, with no point between where a writer may
+// hand it on (one record of a name declared that often): its bytes still
+// go on in blocks, and a failure among them stops the writer at its end.
+TEST(LineOutTest, ALongBlockGoesOnAsItFills) {
+  std::string bytes;
+  size_t largestBlock = 0;
+  ByteSink sink = [&](std::string_view block) {
+    largestBlock = std::max(largestBlock, block.size());
+    bytes += block;
+    return true;
+  };
+  LineOut out(sink);
+  std::string expected;
+  for (int i = 0; i < 1000000; ++i) {
+    out.Line("<Header>", std::string_view("x"), '\t');
+    expected += "<Header>x\t\r\n";
+  }
+  EXPECT_LT(largestBlock, LineOut::kBlockBytes + 64);
+  ASSERT_TRUE(out.Flush());
+  ASSERT_TRUE(out.Finish());
+  EXPECT_EQ(expected, bytes);
+
+  int calls = 0;
+  ByteSink failing = [&](std::string_view) { return ++calls < 2; };
+  LineOut stopped(failing);
+  for (int i = 0; i < 1000000; ++i)
+    stopped.Line("<Header>", std::string_view("x"));
+  EXPECT_EQ(2, calls);
+  EXPECT_FALSE(stopped.FlushIfLong());
+  EXPECT_FALSE(stopped.Flush());
+  EXPECT_FALSE(stopped.Finish());
+  EXPECT_EQ(2, calls);
+}
+
 // A sink that fails stops the writer at the next hand-over and keeps
 // failing; nothing is handed on after the failure.
 TEST(LineOutTest, AFailedHandOverStopsTheWriter) {
