@@ -64,9 +64,9 @@ class CClassInfo {
   std::string m_strVarTitle;
   std::string m_strFuncFile;
   std::string m_strFuncTitle;
-  std::string m_strDescription;
-  std::string m_strVarText;
-  std::string m_strFuncText;
+  SparseText m_strDescription;
+  SparseText m_strVarText;
+  SparseText m_strFuncText;
   int m_nKind = 0;
   int m_nVars = 0;
   int m_nVarCount = 0;

@@ -44,7 +44,7 @@ SparseText* FieldOf(CDeclInfo* decl, TextField field) {
                                     : &decl->m_strDescription;
 }
 
-std::string* FieldOf(CClassInfo* cls, TextField field) {
+SparseText* FieldOf(CClassInfo* cls, TextField field) {
   if (field == TextField::kVarListText)
     return &cls->m_strVarText;
   if (field == TextField::kFuncListText)
@@ -210,7 +210,7 @@ void SideModel::Add(const UnplacedEntry& entry) {
       // holds another of goes to a class record of its own.
       for (const auto& text : entry.texts) {
         CClassInfo* cls = ClassOf(entry.key, entry.name);
-        std::string* field = FieldOf(cls, text.field);
+        SparseText* field = FieldOf(cls, text.field);
         if (field->empty() || *field == text.text) {
           *field = text.text;
           continue;

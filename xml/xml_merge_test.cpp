@@ -104,8 +104,8 @@ std::string Descriptions(const CModuleInfo& m) {
   for (const CDeclInfo& d : m.m_pFuncs)
     AddDecl(&out, "func ", d);
   for (const CClassInfo& c : m.m_pClasses) {
-    out += "class " + c.m_strAnchor + "|" + c.m_strDescription + "|" +
-           c.m_strVarText + "|" + c.m_strFuncText + "\n";
+    out += "class " + c.m_strAnchor + "|" + c.m_strDescription.str() + "|" +
+           c.m_strVarText.str() + "|" + c.m_strFuncText.str() + "\n";
     for (const CDeclInfo& d : c.m_pVars)
       AddDecl(&out, "member ", d);
     for (const CDeclInfo& d : c.m_pFuncs)
