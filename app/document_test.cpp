@@ -427,6 +427,20 @@ class ReadXmlTest : public DocumentTest {
     doc_.OnReadXmlFile();
   }
 
+  // Saving the XML file `stem`.xml, where a file that is no side file is
+  // in the side file's place: refused, and neither file is written.
+  void ExpectSaveRefusedByAFileInTheWay(const std::string& stem) {
+    WriteFile(stem + ".orphans.xml", "not a Varnel file");
+    fake_.Forget();
+    fake_.Choose(dir_ + "/" + stem + ".xml");
+    doc_.OnSaveXmlFile();
+    ASSERT_EQ(1u, fake_.messages.size());
+    EXPECT_NE(std::string::npos, fake_.messages[0].find("left as it was"));
+    EXPECT_EQ("not a Varnel file",
+              ReadBytes(dir_ + "/" + stem + ".orphans.xml"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/" + stem + ".xml"));
+  }
+
   // The model after the parse, to compare against after a refused read.
   void ExpectModelUntouched() {
     EXPECT_TRUE(doc_.IsParsed());
@@ -630,14 +644,7 @@ TEST_F(ReadXmlTest, FilteredDescriptionsAreKeptAndAnUnknownFileIsNotReplaced) {
             ReadBytes(dir_ + "/Public.orphans.xml").find("Hidden."));
 
   // A file in the side file's place that is not one is never replaced.
-  WriteFile("Other.orphans.xml", "not a Varnel file");
-  fake_.Forget();
-  fake_.Choose(dir_ + "/Other.xml");
-  doc_.OnSaveXmlFile();
-  ASSERT_EQ(1u, fake_.messages.size());
-  EXPECT_NE(std::string::npos, fake_.messages[0].find("left as it was"));
-  EXPECT_EQ("not a Varnel file", ReadBytes(dir_ + "/Other.orphans.xml"));
-  EXPECT_FALSE(std::filesystem::exists(dir_ + "/Other.xml"));
+  ExpectSaveRefusedByAFileInTheWay("Other");
 }
 
 // Texts typed in the window for entries the filters hide, with no file
@@ -664,14 +671,7 @@ TEST_F(ReadXmlTest, TypedTextsOfHiddenEntriesMeetWhatIsInTheSideFilesPlace) {
   EXPECT_NE(std::string::npos, side.find("Typed again."));
   EXPECT_NE(std::string::npos, side.find("Typed."));
 
-  WriteFile("Third.orphans.xml", "not a Varnel file");
-  fake_.Forget();
-  fake_.Choose(dir_ + "/Third.xml");
-  doc_.OnSaveXmlFile();
-  ASSERT_EQ(1u, fake_.messages.size());
-  EXPECT_NE(std::string::npos, fake_.messages[0].find("left as it was"));
-  EXPECT_EQ("not a Varnel file", ReadBytes(dir_ + "/Third.orphans.xml"));
-  EXPECT_FALSE(std::filesystem::exists(dir_ + "/Third.xml"));
+  ExpectSaveRefusedByAFileInTheWay("Third");
 }
 
 // --- Coverage ---

@@ -27,6 +27,20 @@ bool WriteSample(Out* out, int entries) {
   return out->Flush();
 }
 
+// The bytes a LineOut hands on, and the largest block it handed on.
+struct Received {
+  Received() = default;
+  Received(const Received&) = delete;
+
+  std::string bytes;
+  size_t largestBlock = 0;
+  ByteSink sink = [this](std::string_view block) {
+    largestBlock = std::max(largestBlock, block.size());
+    bytes += block;
+    return true;
+  };
+};
+
 std::string BytesOf(const TextList& lines) {
   std::string bytes;
   for (const auto& line : lines)
@@ -60,42 +74,30 @@ TEST(LineOutTest, ListAndBytesGiveTheSameOutputInBoundedPieces) {
   EXPECT_EQ(whole, pieces);
   EXPECT_LE(largestPiece, 4096u);
 
-  std::string bytes;
-  size_t largestBlock = 0;
-  ByteSink sink = [&](std::string_view block) {
-    largestBlock = std::max(largestBlock, block.size());
-    bytes += block;
-    return true;
-  };
-  LineOut byteOut(sink);
+  Received received;
+  LineOut byteOut(received.sink);
   ASSERT_TRUE(WriteSample(&byteOut, 100000));
   ASSERT_TRUE(byteOut.Finish());
-  EXPECT_EQ(BytesOf(whole), bytes);
-  EXPECT_LT(largestBlock, 300u * 1024);
-  EXPECT_GT(bytes.size(), 3 * largestBlock);
+  EXPECT_EQ(BytesOf(whole), received.bytes);
+  EXPECT_LT(received.largestBlock, 300u * 1024);
+  EXPECT_GT(received.bytes.size(), 3 * received.largestBlock);
 }
 
 // One block of a million lines, with no point between where a writer may
 // hand it on (one record of a name declared that often): its bytes still
 // go on in blocks, and a failure among them stops the writer at its end.
 TEST(LineOutTest, ALongBlockGoesOnAsItFills) {
-  std::string bytes;
-  size_t largestBlock = 0;
-  ByteSink sink = [&](std::string_view block) {
-    largestBlock = std::max(largestBlock, block.size());
-    bytes += block;
-    return true;
-  };
-  LineOut out(sink);
+  Received received;
+  LineOut out(received.sink);
   std::string expected;
   for (int i = 0; i < 1000000; ++i) {
     out.Line("<Header>", std::string_view("x"), '\t');
     expected += "<Header>x\t\r\n";
   }
-  EXPECT_LT(largestBlock, LineOut::kBlockBytes + 64);
+  EXPECT_LT(received.largestBlock, LineOut::kBlockBytes + 64);
   ASSERT_TRUE(out.Flush());
   ASSERT_TRUE(out.Finish());
-  EXPECT_EQ(expected, bytes);
+  EXPECT_EQ(expected, received.bytes);
 
   int calls = 0;
   ByteSink failing = [&](std::string_view) { return ++calls < 2; };
