@@ -2,7 +2,8 @@
 
 namespace {
 
-// As LineOut::kBlockBytes for the pieces of a list: a few hundred kilobytes.
+// The pieces of a list are as small as the blocks of bytes: a few thousand
+// lines, a few hundred kilobytes.
 const size_t kPieceLines = 4096;
 
 }  // namespace
