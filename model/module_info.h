@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/shared_text.h"
 #include "model/sparse_text.h"
 #include "model/text.h"
 
@@ -35,7 +36,7 @@ class CDeclInfo {
 
   std::string m_strName;
   std::string m_strAnchor;
-  std::string m_strClass;
+  SharedText m_strClass;
   TextList m_arrParams;
   TextList m_arrReturns;
   TextList m_arrDecls;

@@ -116,6 +116,8 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
   if (cls.m_nVars <= 0 || lines.First() < 0)
     return;
   const std::string name = cls.m_strName;
+  // One string for the owner's name of all the class's members.
+  const SharedText owner(name);
   int k = 0;
   cls.m_pVars.reserve(cls.m_nVars);
   WalkBody(lines, name, cls.m_nKind,
@@ -146,7 +148,7 @@ void ParseData(CClassInfo& cls, LineStore& lines) {
              if (k == static_cast<int>(cls.m_pVars.size()))
                cls.m_pVars.emplace_back();
              CDeclInfo& var = cls.m_pVars[k++];
-             var.m_strClass = name;
+             var.m_strClass = owner;
              var.m_nScope = level;
              var.m_strName = lines.Take(s);
              for (int o = s; o != i;) {

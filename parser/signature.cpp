@@ -333,7 +333,10 @@ bool FunctionMerger::Add(std::string&& line, Signature&& sig,
     byName_.Add(records_[index].m_strName, index);
   }
   CDeclInfo& rec = records_[index];
-  rec.m_strClass = className;
+  // One string for the owner's name of all the records it is given for.
+  if (className_ != className)
+    className_ = SharedText(className);
+  rec.m_strClass = className_;
   // The description lists stay empty: a list and an allocation per record
   // for texts a parse never has would take more than the input itself.
   Append(std::move(sig.ret), &rec.m_arrReturns, false, &returnTables_, index);

@@ -77,6 +77,7 @@ class FunctionMerger {
   // The record of each name.
   TextTable byName_;
   ListTables paramTables_, returnTables_;
+  SharedText className_;
 };
 
 #endif  // VARNEL_PARSER_SIGNATURE_H_
