@@ -6,8 +6,3 @@ SharedText::SharedText(std::string text) {
   if (!text.empty())
     text_ = std::make_shared<const std::string>(std::move(text));
 }
-
-const std::string& SharedText::Empty() {
-  static const std::string kEmpty;
-  return kEmpty;
-}

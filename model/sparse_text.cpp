@@ -12,11 +12,6 @@ SparseText& SparseText::operator=(std::string text) {
   return *this;
 }
 
-const std::string& SparseText::Empty() {
-  static const std::string kEmpty;
-  return kEmpty;
-}
-
 SparseTextList& SparseTextList::operator=(List texts) {
   if (texts.empty())
     texts_.reset();

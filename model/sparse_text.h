@@ -7,12 +7,13 @@
 #define VARNEL_MODEL_SPARSE_TEXT_H_
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class SparseText {
+#include "model/pointed_text.h"
+
+class SparseText : public PointedText<std::unique_ptr<std::string>> {
  public:
   SparseText() = default;
   SparseText(const SparseText& other) { *this = other.str(); }
@@ -31,32 +32,7 @@ class SparseText {
   SparseText& operator=(const char* text) {
     return *this = std::string(text);
   }
-
-  const std::string& str() const { return text_ ? *text_ : Empty(); }
-  operator const std::string&() const { return str(); }
-  operator std::string_view() const { return str(); }
-
-  bool empty() const { return !text_; }
-  size_t size() const { return text_ ? text_->size() : 0; }
-  void clear() { text_.reset(); }
-
- private:
-  static const std::string& Empty();
-
-  // Null while the text is empty: an empty text is never held.
-  std::unique_ptr<std::string> text_;
 };
-
-inline bool operator==(const SparseText& a, std::string_view b) {
-  return std::string_view(a) == b;
-}
-inline bool operator==(const SparseText& a, const SparseText& b) {
-  return a.str() == b.str();
-}
-
-inline std::ostream& operator<<(std::ostream& out, const SparseText& text) {
-  return out << text.str();
-}
 
 class SparseTextList {
  public:
