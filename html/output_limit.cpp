@@ -61,10 +61,8 @@ std::string HtmlTooLargeReason(const CModuleInfo& module, uint64_t limit,
   // all the same is counted.
   if (!HtmlPageMayExceed(module, limit))
     return std::string();
-  uint64_t bytes = 0;
-  WriteNamedHtmlPageBytes(module, [&](std::string_view block) {
-    bytes += block.size();
-    return true;
+  const uint64_t bytes = CountedBytes([&](const ByteSink& sink) {
+    return WriteNamedHtmlPageBytes(module, sink);
   });
   if (bytes <= limit)
     return std::string();

@@ -9,6 +9,7 @@
 #ifndef VARNEL_MODEL_LINE_OUT_H_
 #define VARNEL_MODEL_LINE_OUT_H_
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,18 @@ inline void AppendLinePart(LineBuffer* line, std::string_view part) {
 }
 inline void AppendLinePart(LineBuffer* line, char part) {
   line->push_back(part);
+}
+
+// The number of bytes a writer of the byte form gives, counted as they
+// are handed on and not kept: `write` takes the ByteSink to write into.
+template <typename Write>
+uint64_t CountedBytes(const Write& write) {
+  uint64_t bytes = 0;
+  write([&](std::string_view block) {
+    bytes += block.size();
+    return true;
+  });
+  return bytes;
 }
 
 class LineOut {

@@ -107,10 +107,8 @@ std::string XmlTooLargeReason(const CModuleInfo& module, uint64_t limit,
                               const std::string& allowHow) {
   if (!XmlDocumentMayExceed(module, limit))
     return std::string();
-  uint64_t bytes = 0;
-  WriteNamedXmlDocumentBytes(module, [&](std::string_view block) {
-    bytes += block.size();
-    return true;
+  const uint64_t bytes = CountedBytes([&](const ByteSink& sink) {
+    return WriteNamedXmlDocumentBytes(module, sink);
   });
   if (bytes <= limit)
     return std::string();
