@@ -381,13 +381,13 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
     return;
   // A page too large for memory is never empty; it is written piece by
   // piece straight into its file.
+  // A build over the limit refuses itself, with its message.
   uint64_t bytes = 0;
-  if ((&output == &kHtmlOutput && RefuseHugeHtml()) ||
-      (&output == &kXmlOutput && RefuseHugeXml()))
+  if (&output == &kHtmlOutput && RefuseHugeHtml())
     return;
   bool stream = &output == &kHtmlOutput && IsHtmlTooLarge(&bytes);
-  if (!stream)
-    (this->*output.build)();
+  if (!stream && !(this->*output.build)())
+    return;
   if (!stream && m_arrLines.empty()) {
     m_pPlatform->ShowMessage(LoadString(IDS_NO_DATA_TO_SAVE));
     return;
@@ -424,7 +424,10 @@ void CDocVarnel::SaveOutput(const OutputFile& output) {
     // place of the descriptions the new file does not carry.
     if (&output == &kXmlOutput && !WriteSideFileFor(path, &plan))
       return;
-    (this->*output.build)();
+    // The page's names follow its new path, and may take it over the
+    // limit: a refused build writes nothing.
+    if (!(this->*output.build)())
+      return;
     saved = SaveLines(path, m_arrLines, &err);
   }
   if (!saved) {
