@@ -406,6 +406,27 @@ TEST_F(DocumentTest, OutputsOverTheLimitAreRefusedBeforeAnyDialog) {
   EXPECT_TRUE(doc_.BuildHtml());
 }
 
+// The page's names follow the path chosen in the dialog: a page within the
+// limit under its old name and over it under the new one is not written.
+TEST_F(DocumentTest, APageTakenOverTheLimitByItsNewPathIsNotWritten) {
+  OpenGeo();
+  doc_.SetSplitFiles(true);
+  const std::string shortPath = dir_ + "/P.htm";
+  fake_.Choose(shortPath);
+  doc_.OnSaveHtmlFile();
+  const uint64_t pageBytes = ReadBytes(shortPath).size();
+  fake_.Forget();
+
+  doc_.SetMaxOutputBytes(pageBytes);
+  const std::string longPath = dir_ + "/P" + std::string(60, 'x') + ".htm";
+  fake_.Choose(longPath);
+  doc_.OnSaveHtmlFile();
+  ASSERT_EQ(1u, fake_.messages.size());
+  EXPECT_EQ(0u, fake_.messages[0].find("The HTML page would be "))
+      << fake_.messages[0];
+  EXPECT_FALSE(std::filesystem::exists(longPath));
+}
+
 TEST_F(DocumentTest, UnwritableTargetShowsTheSaveMessage) {
   OpenGeo();
   fake_.Choose(dir_);  // a folder cannot be replaced by a file
