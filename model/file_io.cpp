@@ -1,6 +1,7 @@
 #include "model/file_io.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,6 +135,29 @@ int SetPendingTemporaryFile(const std::string& temp) {
   return -1;
 }
 
+// Writers between creating a temporary file and recording it. A signal
+// handler that runs meanwhile waits for them, or the file would be left
+// behind; the writers hold signals back in their own thread for that time,
+// so that the handler never waits for the thread it interrupted.
+std::atomic<int> g_creatingTemporaryFiles{0};
+static_assert(std::atomic<int>::is_always_lock_free,
+              "the signal handler reads the count");
+
+// Creates the temporary file for `path` and records it for the handler.
+int CreateAndRecordTemporaryFile(const std::string& path, std::string* temp,
+                                 int* slot) {
+  sigset_t all, before;
+  sigfillset(&all);
+  pthread_sigmask(SIG_BLOCK, &all, &before);
+  g_creatingTemporaryFiles.fetch_add(1);
+  const int fd = CreateTemporaryFile(path, temp);
+  if (fd >= 0)
+    *slot = SetPendingTemporaryFile(*temp);
+  g_creatingTemporaryFiles.fetch_sub(1);
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  return fd;
+}
+
 void ClearPendingTemporaryFile(int* slot) {
   if (*slot >= 0)
     g_pending[*slot].state.store(kFree);
@@ -171,6 +195,8 @@ std::string SaveTarget(const std::string& path, int* mode) {
 }  // namespace
 
 void RemovePendingTemporaryFile() {
+  while (g_creatingTemporaryFiles.load() != 0) {
+  }
   for (PendingSlot& slot : g_pending) {
     int expected = kReady;
     if (slot.state.compare_exchange_strong(expected, kFilling))
@@ -199,11 +225,8 @@ bool SafeFileWriter::Open(const std::string& path, std::string* err) {
   path_ = SaveTarget(path, &keptMode_);
   if (path_.empty())
     return Fail(err);
-  fd_ = CreateTemporaryFile(path_, &temp_);
-  if (fd_ < 0)
-    return Fail(err);
-  pendingSlot_ = SetPendingTemporaryFile(temp_);
-  return true;
+  fd_ = CreateAndRecordTemporaryFile(path_, &temp_, &pendingSlot_);
+  return fd_ >= 0 || Fail(err);
 }
 
 bool SafeFileWriter::Write(const TextList& lines, std::string* err) {

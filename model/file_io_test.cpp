@@ -1,7 +1,10 @@
 #include "model/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 TEST(FileIoTest, LinesSplitAtLfWithoutTheirCr) {
@@ -139,6 +142,53 @@ TEST(FileIoTest, ThePendingTemporaryFileCanBeRemoved) {
   ASSERT_EQ(ReadStatus::kOk, ReadWholeFile("pending_files/doc.xml", &text));
   EXPECT_EQ("old\r\n", text);
   std::filesystem::remove_all("pending_files");
+}
+
+namespace {
+
+void RemovePendingAndStop(int) {
+  RemovePendingTemporaryFile();
+  _exit(0);
+}
+
+// Saves the file over and over until a signal stops the process, as the
+// program's own handler does.
+[[noreturn]] void SaveUntilStopped(const std::string& path) {
+  struct sigaction action = {};
+  action.sa_handler = RemovePendingAndStop;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  for (;;) {
+    std::string err;
+    (void)SaveLines(path, {"line"}, &err);
+  }
+}
+
+}  // namespace
+
+// A signal may stop a save at any point of it, the temporary file's
+// creation included: it never leaves that file behind.
+TEST(FileIoTest, NoSignalDuringASaveLeavesItsTemporaryFileBehind) {
+  std::filesystem::remove_all("signal_files");
+  std::filesystem::create_directories("signal_files");
+  for (int round = 0; round < 300; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+      SaveUntilStopped("signal_files/doc.xml");
+    usleep(static_cast<useconds_t>(200 + round % 37 * 20));
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+  }
+  int leftBehind = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("signal_files")) {
+    if (entry.path().filename() != "doc.xml")
+      ++leftBehind;
+  }
+  EXPECT_EQ(0, leftBehind);
+  std::filesystem::remove_all("signal_files");
 }
 
 // A file whose size the system does not know ahead, as those under /proc,
