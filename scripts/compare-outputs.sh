@@ -8,7 +8,8 @@
 #
 # HEADERGEN (default build/bench/varnel_headergen) writes the shapes.
 # WX_DIR, SHAPE_BYTES (default 300000) change the inputs. Prints one line
-# per difference and a count; exits 1 when anything differs.
+# per difference and a count; exits 1 when anything differs. The wx settings
+# run once more with the help objects on (--split --keywords).
 set -u
 cd "$(dirname "$0")/.."
 OLD=$(realpath "$1")
@@ -61,6 +62,7 @@ compare() {
 for header in "$WX_DIR"/*.h "$WORK/in"/*.h; do
   compare "$header" --ini /dev/null
   compare "$header" --ini "$WX_INI"
+  compare "$header" --ini "$WX_INI" --split --keywords
   own="${header%.h}.INI"
   [ -f "$own" ] && compare "$header" --ini "$own"
 done
