@@ -6,6 +6,7 @@
 #include "html/help_names.h"
 #include "html/help_pages.h"
 #include "html/html_lines.h"
+#include "html/naming.h"
 
 namespace {
 
@@ -36,12 +37,14 @@ void PlanGlobals(const CModuleInfo& m, std::vector<HelpPage>* pages) {
   // Hidden functions get no detail block, so no page.
   for (const CDeclInfo& f : Records(m.m_pFuncs, m.m_nFuncs))
     if (f.m_nScope != SCOPE_LOCAL || m.m_bShowLocal)
-      AddPage(pages, HelpPageKind::kGlobalFunc, f.m_strFile, f.m_strTitle,
+      AddPage(pages, HelpPageKind::kGlobalFunc,
+              FunctionPageFile(m, nullptr, f), FunctionPageTitle(nullptr, f),
               f.m_strAnchor, f.m_strName, 2,
               "the global function " + Named(f.m_strName));
 }
 
-void PlanClass(const CClassInfo& c, std::vector<HelpPage>* pages) {
+void PlanClass(const CModuleInfo& m, const CClassInfo& c,
+               std::vector<HelpPage>* pages) {
   const std::string& name = c.m_strName;
   AddPage(pages, HelpPageKind::kClass, c.m_strFile, c.m_strTitle,
           c.m_strAnchor, name, 1, "the class " + Named(name));
@@ -56,8 +59,8 @@ void PlanClass(const CClassInfo& c, std::vector<HelpPage>* pages) {
           "the methods of the class " + name);
   // Every method has its detail block, also those the filter hides.
   for (const CDeclInfo& f : Records(c.m_pFuncs, c.m_nFuncs))
-    AddPage(pages, HelpPageKind::kMethod, f.m_strFile, f.m_strTitle,
-            f.m_strAnchor, f.m_strName, 3,
+    AddPage(pages, HelpPageKind::kMethod, FunctionPageFile(m, &c, f),
+            FunctionPageTitle(&c, f), f.m_strAnchor, f.m_strName, 3,
             "the method " + name + "::" + Named(f.m_strName));
 }
 
@@ -73,7 +76,7 @@ std::vector<HelpPage> PlanHelpPages(const CModuleInfo& m) {
   std::unordered_map<std::string, const CClassInfo*> first;
   first.reserve(classes.size());
   for (const CClassInfo& c : classes)
-    PlanClass(*first.try_emplace(c.m_strName, &c).first->second, &pages);
+    PlanClass(m, *first.try_emplace(c.m_strName, &c).first->second, &pages);
   return pages;
 }
 

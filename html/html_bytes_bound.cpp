@@ -5,6 +5,7 @@
 #include "html/html_lines.h"
 #include "html/html_sections.h"
 #include "html/html_writer.h"
+#include "html/naming.h"
 
 // The page is the module bar, repeated after every block, the class bar
 // after every block of a class, and fixed markup and placeholder
@@ -39,7 +40,8 @@ class Bound {
         bytesOf_(module.m_strDescription) + bytesOf_(module.m_strVarText) +
         bytesOf_(module.m_strFuncText) + List(module.m_arrHIncludes) +
         List(module.m_arrCppIncludes) + Records(module.m_pVars, name, 0) +
-        Records(module.m_pFuncs, name, moduleBarBytes) + 3 * moduleBarBytes;
+        Functions(module, nullptr, module.m_pFuncs, name, moduleBarBytes) +
+        3 * moduleBarBytes;
     // Each class is written as the first class of its name, and listed in
     // the module section.
     bytes += ClassesBytesAtMost(
@@ -48,7 +50,7 @@ class Bound {
           return kFixedPerListEntry + bytesOf_(cls.m_strName) +
                  bytesOf_(cls.m_strBase);
         },
-        [&](const CClassInfo& cls) { return Class(cls, moduleBarBytes); });
+        [&](const CClassInfo& cls) { return Class(module, cls, moduleBarBytes); });
     return bytes;
   }
 
@@ -71,8 +73,7 @@ class Bound {
   uint64_t Record(const CDeclInfo& record, uint64_t ownerName,
                   uint64_t barBytes) const {
     return kFixedPerRecord + barBytes + 6 * bytesOf_(record.m_strName) +
-           4 * bytesOf_(record.m_strAnchor) + 4 * bytesOf_(record.m_strFile) +
-           2 * bytesOf_(record.m_strTitle) + 2 * ownerName +
+           4 * bytesOf_(record.m_strAnchor) + 2 * ownerName +
            bytesOf_(record.m_strShortDesc) + bytesOf_(record.m_strDescription) +
            List(record.m_arrParams) + List(record.m_arrReturns) +
            List(record.m_arrDecls) +
@@ -87,9 +88,31 @@ class Bound {
     });
   }
 
+  // Functions (`owner` null) or methods, each also with its page's file
+  // name and title, counted in the pieces they are made of.
+  uint64_t Functions(const CModuleInfo& module, const CClassInfo* owner,
+                     const std::vector<CDeclInfo>& records, uint64_t ownerName,
+                     uint64_t barBytes) const {
+    if (owner && owner->m_nFuncs <= 0)
+      return Records(records, ownerName, barBytes);
+    const uint64_t fileParts = bytesOf_(module.m_strPageStem) +
+                               bytesOf_(owner ? "CF" : "GF") +
+                               (owner ? ownerName : 0) + bytesOf_(".htm");
+    const uint64_t titleParts =
+        owner ? ownerName + bytesOf_(":") : bytesOf_("Global Functions: ");
+    return RecordsBytesAtMost(records, [&](const CDeclInfo& record) {
+      anchorName_.clear();
+      AppendAnchorName(record.m_strName, &anchorName_);
+      return Record(record, ownerName, barBytes) +
+             4 * (fileParts + bytesOf_(anchorName_)) +
+             2 * (titleParts + bytesOf_(record.m_strName));
+    });
+  }
+
   // The overview, the member list and the method list each end in both
   // bars, as every method block does.
-  uint64_t Class(const CClassInfo& cls, uint64_t moduleBarBytes) const {
+  uint64_t Class(const CModuleInfo& module, const CClassInfo& cls,
+                 uint64_t moduleBarBytes) const {
     const uint64_t name = bytesOf_(cls.m_strName);
     const uint64_t bars =
         moduleBarBytes + 128 + Link(cls.m_strFile, cls.m_strAnchor) +
@@ -103,10 +126,11 @@ class Bound {
            2 * bytesOf_(cls.m_strFuncTitle) + 2 * bytesOf_(cls.m_strBase) +
            bytesOf_(cls.m_strDescription) + bytesOf_(cls.m_strVarText) +
            bytesOf_(cls.m_strFuncText) + Records(cls.m_pVars, name, 0) +
-           Records(cls.m_pFuncs, name, bars);
+           Functions(module, &cls, cls.m_pFuncs, name, bars);
   }
 
   const BytesOf& bytesOf_;
+  mutable std::string anchorName_;
 };
 
 template <typename BytesOf>

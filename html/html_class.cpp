@@ -158,7 +158,7 @@ bool WriteMethodList(LineOut* out, const ClassContext& ctx,
   for (const CDeclInfo& method : methods) {
     if (!IsShown(method, ctx.module))
       continue;
-    WriteFunctionEntry(out, ctx.module, method);
+    WriteFunctionEntry(out, ctx.module, &ctx.cls, method);
     if (!out->FlushIfLong())
       return false;
   }
@@ -186,7 +186,7 @@ void WriteMethodBlock(LineOut* out, const ClassContext& ctx,
   const std::string& className = ctx.cls.m_strName;
   const std::string& name = method.m_strName;
   out->Line("<p>");
-  WriteSplitFileObject(out, ctx.module, method.m_strFile, method.m_strTitle);
+  WriteFunctionPageObject(out, ctx.module, &ctx.cls, method);
   WriteKeywordObject(
       out, ctx.module,
       {{name}, {name, " - ", className}, {className, ":", name}});

@@ -38,7 +38,7 @@ bool WriteFunctionList(LineOut* out, const CModuleInfo& module,
   for (const CDeclInfo& func : funcs) {
     if (!IsShown(func, module))
       continue;
-    WriteFunctionEntry(out, module, func);
+    WriteFunctionEntry(out, module, nullptr, func);
     if (!out->FlushIfLong())
       return false;
   }
@@ -50,7 +50,7 @@ bool WriteFunctionList(LineOut* out, const CModuleInfo& module,
 void WriteFunctionBlock(LineOut* out, const CModuleInfo& module,
                         const CDeclInfo& func, const TextList& navBar) {
   out->Line("<p>");
-  WriteSplitFileObject(out, module, func.m_strFile, func.m_strTitle);
+  WriteFunctionPageObject(out, module, nullptr, func);
   WriteKeywordObject(
       out, module,
       {{func.m_strName}, {module.m_strName, ":", func.m_strName}});

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "html/html_escape.h"
+#include "html/naming.h"
 
 namespace {
 
@@ -101,6 +102,13 @@ void WriteSplitFileObject(LineOut* out, const CModuleInfo& module,
   out->Line("</object>");
 }
 
+void WriteFunctionPageObject(LineOut* out, const CModuleInfo& module,
+                             const CClassInfo* owner, const CDeclInfo& func) {
+  if (module.m_bSplitFiles)
+    WriteSplitFileObject(out, module, FunctionPageFile(module, owner, func),
+                         FunctionPageTitle(owner, func));
+}
+
 void WriteSplitFileObject(TextList* lines, const CModuleInfo& module,
                           const std::string& file, const std::string& title) {
   LineOut out(lines);
@@ -164,10 +172,13 @@ void WriteVariableEntry(LineOut* out, const CDeclInfo& var) {
 }
 
 void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
-                        const CDeclInfo& func) {
+                        const CClassInfo* owner, const CDeclInfo& func) {
+  // The page file is named only with split files on.
+  const std::string file = module.m_bSplitFiles
+                               ? FunctionPageFile(module, owner, func)
+                               : std::string();
   out->Line("<dt>",
-            HtmlLinkPart{module, func.m_strFile, func.m_strAnchor,
-                         func.m_strName},
+            HtmlLinkPart{module, file, func.m_strAnchor, func.m_strName},
             "</dt>");
   out->Line("<dd>");
   out->Line(TextOr(func.m_strShortDesc,

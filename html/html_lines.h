@@ -83,10 +83,14 @@ std::string_view TextOr(std::string_view text, std::string_view placeholder);
 // The <dt>/<dd> pair of a variable or data member, with its initialiser.
 void WriteVariableEntry(LineOut* out, const CDeclInfo& var);
 
-// The <dt>/<dd> pair of a function or method in a list, linking to its
-// detail block.
+// The <dt>/<dd> pair of a function (`owner` null) or method in a list,
+// linking to its detail block.
 void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
-                        const CDeclInfo& func);
+                        const CClassInfo* owner, const CDeclInfo& func);
+
+// The split-file object of a function's (`owner` null) or method's block.
+void WriteFunctionPageObject(LineOut* out, const CModuleInfo& module,
+                             const CClassInfo* owner, const CDeclInfo& func);
 
 // The declaration lines in bold, each but the last followed by "<br>".
 void WriteBoldDeclarations(LineOut* out, const CDeclInfo& func);

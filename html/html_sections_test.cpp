@@ -280,8 +280,6 @@ TEST(HtmlEscapingTest, HeaderTextsAreEscapedInMarkup) {
   CDeclInfo less = Method("operator<", SCOPE_PUBLIC);
   less.m_arrDecls = {"bool operator<(const Foo<int>& o)"};
   less.m_strAnchor = "CFFoo_int_operatorlt";
-  less.m_strFile = "a&b.htm";
-  less.m_strTitle = "Foo<int>:operator<";
   less.m_strShortDesc = "<i>orders</i>";
   CDeclInfo init = Decl("int m_a =", SCOPE_PUBLIC);
   init.m_arrParams = {"a<b,\"c\""};
@@ -295,6 +293,7 @@ TEST(HtmlEscapingTest, HeaderTextsAreEscapedInMarkup) {
   c.m_pFuncs = {less};
   CModuleInfo m = ModuleWithClass(c);
   m.m_strName = "G<1>";
+  m.m_strPageStem = "a&b";
   m.m_bSplitFiles = m.m_bHelpKeywords = true;
 
   TextList lines;
@@ -321,7 +320,8 @@ TEST(HtmlEscapingTest, HeaderTextsAreEscapedInMarkup) {
           "<param name=\"Keyword\" value=\"operator&lt; - Foo&lt;int&gt;\">",
           "a&lt;b,<br>&quot;c&quot;<br>",
           "<dt>&nbsp;<a "
-          "href=\"a&amp;b.htm#CFFoo_int_operatorlt\">operator&lt;</A>"
+          "href=\"a&amp;bCFFoo&lt;int&gt;operatorlt.htm#CFFoo_int_operatorlt\">"
+          "operator&lt;</A>"
           "&nbsp;</dt>",
           "<b>bool operator&lt;(const Foo&lt;int&gt;&amp; o)</b>",
           "<i>orders</i>",

@@ -51,6 +51,7 @@ CModuleInfo GeoModule() {
   m.m_strTitle = "Module: Geo";
   m.m_strVarTitle = "Global Variables of Module Geo";
   m.m_strFuncTitle = "Global Functions of Module Geo";
+  m.m_strPageStem = "Geo";
   m.m_arrHIncludes = {"<math.h>"};
   return m;
 }
@@ -80,8 +81,6 @@ CModuleInfo GeoWithArea() {
   CDeclInfo area = Function("Area", "double Area(double r)", "double",
                             {"double r"}, SCOPE_EXTERN);
   area.m_strAnchor = "GFArea";
-  area.m_strFile = "GeoGFArea.htm";
-  area.m_strTitle = "Global Functions: Area";
   m.m_pFuncs = {area};
   m.m_nFuncs = 1;
   m.m_nFuncCount = 1;

@@ -51,7 +51,8 @@ struct AnchorTable {
   }
 };
 
-// Appends the anchor name of `text` to `out`.
+}  // namespace
+
 void AppendAnchorName(std::string_view text, std::string* out) {
   static const AnchorTable kAnchor;
   while (!text.empty() && IsWhite(text.front()))
@@ -72,6 +73,8 @@ void AppendAnchorName(std::string_view text, std::string* out) {
   }
 }
 
+namespace {
+
 // Naming runs again before every output and then finds the names it gave
 // before: each name is built in one reused buffer and copied into its
 // field only when it differs, so a second run allocates nothing.
@@ -90,15 +93,6 @@ class Namer {
   void Text(std::string* field, const Parts&... parts) {
     name_.clear();
     (name_.append(parts), ...);
-    Store(field);
-  }
-
-  // `prefix`, the anchor name of `name`, then `suffix`.
-  void File(std::string* field, std::string_view prefix,
-            std::string_view name, std::string_view suffix) {
-    name_.assign(prefix);
-    AppendAnchorName(name, &name_);
-    name_.append(suffix);
     Store(field);
   }
 
@@ -152,7 +146,8 @@ void CModuleInfo::MakeNames(const std::string& headerPath,
 void CModuleInfo::MakeFileNames(const std::string& headerPath,
                                 const std::string& htmlPath) {
   Namer n;
-  const std::string h = PathStem(htmlPath);
+  n.Text(&m_strPageStem, PathStem(htmlPath));
+  const std::string& h = m_strPageStem;
   const std::string s = PathStem(headerPath);
   n.Text(&m_strFile, h, PathExtension(htmlPath));
   n.Text(&m_strVarFile, h, "GV.htm");
@@ -160,11 +155,6 @@ void CModuleInfo::MakeFileNames(const std::string& headerPath,
   n.Text(&m_strTitle, "Module: ", h);
   n.Text(&m_strVarTitle, "Global Variables of Module ", s);
   n.Text(&m_strFuncTitle, "Global Functions of Module ", s);
-  const std::string hGF = h + "GF";
-  for (auto& func : m_pFuncs) {
-    n.File(&func.m_strFile, hGF, func.m_strName, ".htm");
-    n.Text(&func.m_strTitle, "Global Functions: ", func.m_strName);
-  }
   for (auto& cls : m_pClasses) {
     const std::string& name = cls.m_strName;
     n.Text(&cls.m_strFile, h, "_Class_", name, ".htm");
@@ -176,11 +166,30 @@ void CModuleInfo::MakeFileNames(const std::string& headerPath,
     if (cls.m_nFuncs > 0) {
       n.Text(&cls.m_strFuncFile, h, "_Class_", name, "CF.htm");
       n.Text(&cls.m_strFuncTitle, "Methods of Class ", name);
-      const std::string hCF = h + "CF" + name;
-      for (auto& func : cls.m_pFuncs) {
-        n.File(&func.m_strFile, hCF, func.m_strName, ".htm");
-        n.Text(&func.m_strTitle, name, ":", func.m_strName);
-      }
     }
   }
+}
+
+std::string FunctionPageFile(const CModuleInfo& module,
+                             const CClassInfo* owner, const CDeclInfo& func) {
+  if (owner && owner->m_nFuncs <= 0)
+    return std::string();
+  std::string file = module.m_strPageStem;
+  if (owner) {
+    file += "CF";
+    file += owner->m_strName;
+  } else {
+    file += "GF";
+  }
+  AppendAnchorName(func.m_strName, &file);
+  file += ".htm";
+  return file;
+}
+
+std::string FunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func) {
+  if (!owner)
+    return "Global Functions: " + func.m_strName;
+  if (owner->m_nFuncs <= 0)
+    return std::string();
+  return owner->m_strName + ":" + func.m_strName;
 }

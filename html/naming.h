@@ -3,10 +3,25 @@
 #define VARNEL_HTML_NAMING_H_
 
 #include <string>
+#include <string_view>
+
+class CClassInfo;
+class CDeclInfo;
+class CModuleInfo;
+
+// Appends the anchor name of `text` (see MakeAnchorName) to `out`.
+void AppendAnchorName(std::string_view text, std::string* out);
 
 // Converts `text` in place into a name made only of letters, digits and
 // underscores (operators spelled out, everything else "_"), and returns it.
 const std::string& MakeAnchorName(std::string* text);
+
+// The page file and the title of the split-file page of a global function
+// (`owner` null) or of a method of `owner`, as of the last MakeFileNames.
+// The methods of a class counted without methods have none.
+std::string FunctionPageFile(const CModuleInfo& module,
+                             const CClassInfo* owner, const CDeclInfo& func);
+std::string FunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func);
 
 // CModuleInfo::MakeAnchors and CModuleInfo::MakeFileNames are declared in
 // model/module_info.h and defined in html/naming.cpp.

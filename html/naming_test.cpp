@@ -80,11 +80,28 @@ TEST(NamingTest, AnchorsFilesAndTitlesOfEveryItem) {
   EXPECT_EQ("Methods of Class CPoint", c.m_strFuncTitle);
 
   EXPECT_EQ("CVCPointm_x", c.m_pVars[0].m_strAnchor);
-  EXPECT_EQ("", c.m_pVars[0].m_strFile);
-  EXPECT_EQ("", c.m_pVars[0].m_strTitle);
   EXPECT_EQ("CFCPointoperatorpleq", c.m_pFuncs[0].m_strAnchor);
-  EXPECT_EQ("GeoCFCPointoperatorpleq.htm", c.m_pFuncs[0].m_strFile);
-  EXPECT_EQ("CPoint:operator+=", c.m_pFuncs[0].m_strTitle);
+  EXPECT_EQ("GeoCFCPointoperatorpleq.htm",
+            FunctionPageFile(m, &c, c.m_pFuncs[0]));
+  EXPECT_EQ("CPoint:operator+=", FunctionPageTitle(&c, c.m_pFuncs[0]));
+}
+
+// The page names follow the names when they change, and a class that the
+// count says has no methods names no pages for them.
+TEST(NamingTest, FunctionPagesFollowTheNames) {
+  CModuleInfo m = Named("Geo.h", "out/Geo.htm");
+  CClassInfo& c = m.m_pClasses[0];
+  c.m_strName = "CSize";
+  c.m_pFuncs[0].m_strName = " operator-= ";
+  EXPECT_EQ("GeoCFCSizeoperatormieq.htm",
+            FunctionPageFile(m, &c, c.m_pFuncs[0]));
+  EXPECT_EQ("CSize: operator-= ", FunctionPageTitle(&c, c.m_pFuncs[0]));
+  m.MakeFileNames("Geo.h", "Other.html");
+  EXPECT_EQ("OtherCFCSizeoperatormieq.htm",
+            FunctionPageFile(m, &c, c.m_pFuncs[0]));
+  c.m_nFuncs = 0;
+  EXPECT_EQ("", FunctionPageFile(m, &c, c.m_pFuncs[0]));
+  EXPECT_EQ("", FunctionPageTitle(&c, c.m_pFuncs[0]));
 }
 
 TEST(NamingTest, GlobalsAndTheTwoStems) {
@@ -101,8 +118,10 @@ TEST(NamingTest, GlobalsAndTheTwoStems) {
   EXPECT_EQ("Global Variables of Module Geo", m.m_strVarTitle);
   EXPECT_EQ("GVextern_int_g_nsecol", m.m_pVars[0].m_strAnchor);
   EXPECT_EQ("GFoperatoreqeq", m.m_pFuncs[0].m_strAnchor);
-  EXPECT_EQ("HelpGFoperatoreqeq.htm", m.m_pFuncs[0].m_strFile);
-  EXPECT_EQ("Global Functions: operator==", m.m_pFuncs[0].m_strTitle);
+  EXPECT_EQ("HelpGFoperatoreqeq.htm",
+            FunctionPageFile(m, nullptr, m.m_pFuncs[0]));
+  EXPECT_EQ("Global Functions: operator==",
+            FunctionPageTitle(nullptr, m.m_pFuncs[0]));
 }
 
 TEST(NamingTest, EmptyHtmlPathLeavesTheStemEmpty) {
@@ -112,7 +131,8 @@ TEST(NamingTest, EmptyHtmlPathLeavesTheStemEmpty) {
   EXPECT_EQ("GV.htm", m.m_strVarFile);
   EXPECT_EQ("GF.htm", m.m_strFuncFile);
   EXPECT_EQ("_Class_CPoint.htm", m.m_pClasses[0].m_strFile);
-  EXPECT_EQ("CFCPointoperatorpleq.htm", m.m_pClasses[0].m_pFuncs[0].m_strFile);
+  EXPECT_EQ("CFCPointoperatorpleq.htm",
+            FunctionPageFile(m, &m.m_pClasses[0], m.m_pClasses[0].m_pFuncs[0]));
   EXPECT_EQ("Global Functions of Module Geo", m.m_strFuncTitle);
 }
 
@@ -124,5 +144,6 @@ TEST(NamingTest, ClassFileNamesKeepTheClassNameUnconverted) {
   const CClassInfo& c = m.m_pClasses[0];
   EXPECT_EQ("ClassNscolcolVecltintgt", c.m_strAnchor);
   EXPECT_EQ("Geo_Class_Ns::Vec<int>.htm", c.m_strFile);
-  EXPECT_EQ("GeoCFNs::Vec<int>operatorpleq.htm", c.m_pFuncs[0].m_strFile);
+  EXPECT_EQ("GeoCFNs::Vec<int>operatorpleq.htm",
+            FunctionPageFile(m, &c, c.m_pFuncs[0]));
 }

@@ -30,6 +30,10 @@ class LineStore;
 // The description lists run parallel to the parameters and the return
 // values but may be shorter: the parse leaves them empty, and an item past
 // a list's end is undescribed (see DescriptionAt and DescriptionSlot).
+//
+// A function's page file and title follow from its name and its owner's
+// and are made where they are written (FunctionPageFile in html/naming.h):
+// a large header has hundreds of thousands of functions.
 class CDeclInfo {
  public:
   void Clear();
@@ -40,8 +44,6 @@ class CDeclInfo {
   TextList m_arrParams;
   TextList m_arrReturns;
   TextList m_arrDecls;
-  std::string m_strFile;
-  std::string m_strTitle;
   SparseText m_strShortDesc;
   SparseText m_strDescription;
   SparseTextList m_arrParamDescs;
@@ -146,6 +148,9 @@ class CModuleInfo {
   std::string m_strTitle;
   std::string m_strVarTitle;
   std::string m_strFuncTitle;
+  // The output page's path without its extension, which every page file
+  // name starts with (MakeFileNames).
+  std::string m_strPageStem;
   std::string m_strDescription;
   std::string m_strVarText;
   std::string m_strFuncText;
