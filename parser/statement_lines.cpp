@@ -96,8 +96,11 @@ class Splitter {
   void Emit() {
     cut_ = true;
     NormalizeSpacing(&piece_);
+    // A copy takes just the room the statement needs, where the piece's
+    // own buffer has grown by its appends and the spacing shrank it; the
+    // buffer serves the next piece.
     if (!piece_.empty() && !StartsWith(piece_, "inline "))
-      lines_.push_back(std::move(piece_));
+      lines_.push_back(piece_);
     piece_.clear();
   }
 
