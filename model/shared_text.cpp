@@ -4,5 +4,5 @@
 
 SharedText::SharedText(std::string text) {
   if (!text.empty())
-    text_ = std::make_shared<const std::string>(std::move(text));
+    text_ = SharedTextPointer(std::move(text));
 }

@@ -23,3 +23,24 @@ TEST(SharedTextTest, CopiesShareTheTextAndAssignmentsReplaceIt) {
   out << SharedText("a") << SharedText() << "|";
   EXPECT_EQ("a|", out.str());
 }
+
+// The last copy to go frees the text, also when the copies are moved and
+// assigned into each other.
+TEST(SharedTextTest, TheTextLivesAsLongAsItsLastCopy) {
+  SharedText kept;
+  {
+    SharedText name("CPoint");
+    SharedText moved = std::move(name);
+    EXPECT_TRUE(name.empty());
+    SharedText copy = moved;
+    const SharedText& same = copy;
+    copy = same;
+    kept = copy;
+    moved = SharedText("CSize");
+    EXPECT_EQ("CPoint", copy);
+  }
+  EXPECT_EQ("CPoint", kept);
+  const SharedText& same = kept;
+  kept = same;
+  EXPECT_EQ("CPoint", kept.str());
+}
