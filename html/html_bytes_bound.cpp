@@ -50,7 +50,9 @@ class Bound {
           return kFixedPerListEntry + bytesOf_(cls.m_strName) +
                  bytesOf_(cls.m_strBase);
         },
-        [&](const CClassInfo& cls) { return Class(module, cls, moduleBarBytes); });
+        [&](const CClassInfo& cls) {
+          return Class(module, cls, moduleBarBytes);
+        });
     return bytes;
   }
 
