@@ -83,8 +83,9 @@ bool SaveBytePieces(const std::string& path,
                     std::string* err);
 
 // Removes the temporary files of the SafeFileWriters being written, if
-// any. Safe to call from a signal handler, so that a program stopped by a
-// signal leaves no half-written file behind.
+// any, first waiting for a file that another thread is creating to be
+// recorded. Safe to call from a signal handler, so that a program stopped
+// by a signal leaves no half-written file behind.
 void RemovePendingTemporaryFile();
 
 // Writes every line followed by CR LF, bytes unchanged. The lines go to a
