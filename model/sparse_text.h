@@ -9,23 +9,57 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/pointed_text.h"
 
-class SparseText : public PointedText<std::unique_ptr<std::string>> {
+// The one owner of a text or list, null while it is empty; a copy copies
+// what it points to, so that records copy as if they held it themselves.
+template <typename T>
+class SparsePointer {
  public:
-  SparseText() = default;
-  SparseText(const SparseText& other) { *this = other.str(); }
-  SparseText(SparseText&&) noexcept = default;
-  SparseText& operator=(const SparseText& other) {
+  SparsePointer() = default;
+  SparsePointer(const SparsePointer& other) { *this = other; }
+  SparsePointer(SparsePointer&&) noexcept = default;
+  SparsePointer& operator=(const SparsePointer& other) {
     if (this != &other)
-      *this = other.str();
+      Assign(other ? *other : T());
     return *this;
   }
-  SparseText& operator=(SparseText&&) noexcept = default;
+  SparsePointer& operator=(SparsePointer&&) noexcept = default;
 
-  SparseText& operator=(std::string text);
+  // Holds `value`, or nothing when it is empty.
+  void Assign(T value) {
+    if (value.empty())
+      value_.reset();
+    else if (value_)
+      *value_ = std::move(value);
+    else
+      value_ = std::make_unique<T>(std::move(value));
+  }
+  // The value to change, made when there is none.
+  T& Make() {
+    if (!value_)
+      value_ = std::make_unique<T>();
+    return *value_;
+  }
+
+  explicit operator bool() const { return value_ != nullptr; }
+  const T& operator*() const { return *value_; }
+  const T* operator->() const { return value_.get(); }
+  void reset() { value_.reset(); }
+
+ private:
+  std::unique_ptr<T> value_;
+};
+
+class SparseText : public PointedText<SparsePointer<std::string>> {
+ public:
+  SparseText& operator=(std::string text) {
+    text_.Assign(std::move(text));
+    return *this;
+  }
   SparseText& operator=(std::string_view text) {
     return *this = std::string(text);
   }
@@ -38,22 +72,16 @@ class SparseTextList {
  public:
   typedef std::vector<std::string> List;
 
-  SparseTextList() = default;
-  SparseTextList(const SparseTextList& other) { *this = other.list(); }
-  SparseTextList(SparseTextList&&) noexcept = default;
-  SparseTextList& operator=(const SparseTextList& other) {
-    if (this != &other)
-      *this = other.list();
+  SparseTextList& operator=(List texts) {
+    texts_.Assign(std::move(texts));
     return *this;
   }
-  SparseTextList& operator=(SparseTextList&&) noexcept = default;
-  SparseTextList& operator=(List texts);
 
   const List& list() const { return texts_ ? *texts_ : Empty(); }
   operator const List&() const { return list(); }
 
   // The list to change, made when there is none.
-  List& Mutable();
+  List& Mutable() { return texts_.Make(); }
 
   bool empty() const { return !texts_ || texts_->empty(); }
   size_t size() const { return texts_ ? texts_->size() : 0; }
@@ -65,7 +93,7 @@ class SparseTextList {
  private:
   static const List& Empty();
 
-  std::unique_ptr<List> texts_;
+  SparsePointer<List> texts_;
 };
 
 inline bool operator==(const SparseTextList& a,
