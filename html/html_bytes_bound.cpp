@@ -91,23 +91,18 @@ class Bound {
   }
 
   // Functions (`owner` null) or methods, each also with its page's file
-  // name and title, counted in the pieces they are made of.
+  // name and title, made in one reused buffer.
   uint64_t Functions(const CModuleInfo& module, const CClassInfo* owner,
                      const std::vector<CDeclInfo>& records, uint64_t ownerName,
                      uint64_t barBytes) const {
-    if (owner && owner->m_nFuncs <= 0)
-      return Records(records, ownerName, barBytes);
-    const uint64_t fileParts = bytesOf_(module.m_strPageStem) +
-                               bytesOf_(owner ? "CF" : "GF") +
-                               (owner ? ownerName : 0) + bytesOf_(".htm");
-    const uint64_t titleParts =
-        owner ? ownerName + bytesOf_(":") : bytesOf_("Global Functions: ");
     return RecordsBytesAtMost(records, [&](const CDeclInfo& record) {
-      anchorName_.clear();
-      AppendAnchorName(record.m_strName, &anchorName_);
-      return Record(record, ownerName, barBytes) +
-             4 * (fileParts + bytesOf_(anchorName_)) +
-             2 * (titleParts + bytesOf_(record.m_strName));
+      pageName_.clear();
+      AppendFunctionPageFile(module, owner, record, &pageName_);
+      const uint64_t file = bytesOf_(pageName_);
+      pageName_.clear();
+      AppendFunctionPageTitle(owner, record, &pageName_);
+      return Record(record, ownerName, barBytes) + 4 * file +
+             2 * bytesOf_(pageName_);
     });
   }
 
@@ -132,7 +127,7 @@ class Bound {
   }
 
   const BytesOf& bytesOf_;
-  mutable std::string anchorName_;
+  mutable std::string pageName_;
 };
 
 template <typename BytesOf>

@@ -51,8 +51,7 @@ struct AnchorTable {
   }
 };
 
-}  // namespace
-
+// Appends the anchor name of `text` to `out`.
 void AppendAnchorName(std::string_view text, std::string* out) {
   static const AnchorTable kAnchor;
   while (!text.empty() && IsWhite(text.front()))
@@ -72,8 +71,6 @@ void AppendAnchorName(std::string_view text, std::string* out) {
     i = run + 1;
   }
 }
-
-namespace {
 
 // Naming runs again before every output and then finds the names it gave
 // before: each name is built in one reused buffer and copied into its
@@ -170,26 +167,43 @@ void CModuleInfo::MakeFileNames(const std::string& headerPath,
   }
 }
 
+void AppendFunctionPageFile(const CModuleInfo& module, const CClassInfo* owner,
+                            const CDeclInfo& func, std::string* out) {
+  if (owner && owner->m_nFuncs <= 0)
+    return;
+  out->append(module.m_strPageStem);
+  if (owner) {
+    out->append("CF");
+    out->append(owner->m_strName);
+  } else {
+    out->append("GF");
+  }
+  AppendAnchorName(func.m_strName, out);
+  out->append(".htm");
+}
+
+void AppendFunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func,
+                             std::string* out) {
+  if (!owner) {
+    out->append("Global Functions: ");
+  } else if (owner->m_nFuncs > 0) {
+    out->append(owner->m_strName);
+    out->push_back(':');
+  } else {
+    return;
+  }
+  out->append(func.m_strName);
+}
+
 std::string FunctionPageFile(const CModuleInfo& module,
                              const CClassInfo* owner, const CDeclInfo& func) {
-  if (owner && owner->m_nFuncs <= 0)
-    return std::string();
-  std::string file = module.m_strPageStem;
-  if (owner) {
-    file += "CF";
-    file += owner->m_strName;
-  } else {
-    file += "GF";
-  }
-  AppendAnchorName(func.m_strName, &file);
-  file += ".htm";
+  std::string file;
+  AppendFunctionPageFile(module, owner, func, &file);
   return file;
 }
 
 std::string FunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func) {
-  if (!owner)
-    return "Global Functions: " + func.m_strName;
-  if (owner->m_nFuncs <= 0)
-    return std::string();
-  return owner->m_strName + ":" + func.m_strName;
+  std::string title;
+  AppendFunctionPageTitle(owner, func, &title);
+  return title;
 }

@@ -3,14 +3,10 @@
 #define VARNEL_HTML_NAMING_H_
 
 #include <string>
-#include <string_view>
 
 class CClassInfo;
 class CDeclInfo;
 class CModuleInfo;
-
-// Appends the anchor name of `text` (see MakeAnchorName) to `out`.
-void AppendAnchorName(std::string_view text, std::string* out);
 
 // Converts `text` in place into a name made only of letters, digits and
 // underscores (operators spelled out, everything else "_"), and returns it.
@@ -22,6 +18,11 @@ const std::string& MakeAnchorName(std::string* text);
 std::string FunctionPageFile(const CModuleInfo& module,
                              const CClassInfo* owner, const CDeclInfo& func);
 std::string FunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func);
+// The same, appended to `out`.
+void AppendFunctionPageFile(const CModuleInfo& module, const CClassInfo* owner,
+                            const CDeclInfo& func, std::string* out);
+void AppendFunctionPageTitle(const CClassInfo* owner, const CDeclInfo& func,
+                             std::string* out);
 
 // CModuleInfo::MakeAnchors and CModuleInfo::MakeFileNames are declared in
 // model/module_info.h and defined in html/naming.cpp.
