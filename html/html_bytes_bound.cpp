@@ -57,11 +57,11 @@ class Bound {
   }
 
  private:
-  uint64_t List(const TextList& texts) const {
+  uint64_t List(TextSpan texts) const {
     return ListBytesAtMost(texts, kFixedPerListEntry, bytesOf_);
   }
 
-  uint64_t Descriptions(const TextList& items, const TextList& descs) const {
+  uint64_t Descriptions(TextSpan items, const TextList& descs) const {
     return DescriptionsBytesAtMost(items, descs, kFixedPerListEntry, bytesOf_);
   }
 

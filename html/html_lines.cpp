@@ -40,7 +40,7 @@ void WriteKeywordLines(LineOut* out, std::span<const KeywordText> keywords) {
 
 // One <dt>/<dd> pair per entry; "void" stands alone, every other entry
 // gets its description or the placeholder.
-void WriteDescribedList(LineOut* out, const TextList& entries,
+void WriteDescribedList(LineOut* out, TextSpan entries,
                         const TextList& descs, std::string_view placeholder) {
   out->Line("<dl>");
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -187,7 +187,7 @@ void WriteFunctionEntry(LineOut* out, const CModuleInfo& module,
 }
 
 void WriteBoldDeclarations(LineOut* out, const CDeclInfo& func) {
-  const TextList& decls = func.m_arrDecls;
+  const CompactTextList& decls = func.m_arrDecls;
   for (size_t i = 0; i < decls.size(); ++i)
     out->Line("<b>", HtmlEscapedPart{decls[i]}, "</b>",
               BreakUnlessLast(i, decls.size()));

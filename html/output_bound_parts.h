@@ -12,7 +12,7 @@
 // `fixedPerEntry` for each text of the list and the most each text takes
 // once written (`bytesOf`).
 template <typename BytesOf>
-uint64_t ListBytesAtMost(const TextList& texts, uint64_t fixedPerEntry,
+uint64_t ListBytesAtMost(TextSpan texts, uint64_t fixedPerEntry,
                          const BytesOf& bytesOf) {
   uint64_t bytes = fixedPerEntry * texts.size();
   for (const std::string& text : texts)
@@ -23,7 +23,7 @@ uint64_t ListBytesAtMost(const TextList& texts, uint64_t fixedPerEntry,
 // A description list as its writer writes it: an entry for each item it
 // describes, whether or not the list holds a text for it.
 template <typename BytesOf>
-uint64_t DescriptionsBytesAtMost(const TextList& items, const TextList& descs,
+uint64_t DescriptionsBytesAtMost(TextSpan items, TextSpan descs,
                                  uint64_t fixedPerEntry,
                                  const BytesOf& bytesOf) {
   const size_t missing =

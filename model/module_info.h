@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/compact_text_list.h"
 #include "model/shared_text.h"
 #include "model/sparse_text.h"
 #include "model/text.h"
@@ -42,8 +43,8 @@ class CDeclInfo {
   std::string m_strAnchor;
   SharedText m_strClass;
   TextList m_arrParams;
-  TextList m_arrReturns;
-  TextList m_arrDecls;
+  CompactTextList m_arrReturns;
+  CompactTextList m_arrDecls;
   SparseText m_strShortDesc;
   SparseText m_strDescription;
   SparseTextList m_arrParamDescs;

@@ -4,11 +4,14 @@
 #ifndef VARNEL_MODEL_TEXT_H_
 #define VARNEL_MODEL_TEXT_H_
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 typedef std::vector<std::string> TextList;
+// The texts of a TextList, or of any list that keeps them side by side.
+typedef std::span<const std::string> TextSpan;
 
 // Gives back the room of a list that was sized for far more than it keeps.
 template <typename T>

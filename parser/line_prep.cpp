@@ -102,7 +102,10 @@ std::string NormalizedSpacing(std::string_view text) {
   return copy;
 }
 
-void CompactLines(TextList* lines) {
+namespace {
+
+template <typename List>
+void CompactTexts(List* lines) {
   auto out = lines->begin();
   for (auto& line : *lines) {
     // Most lines need no trimming; only those are handed to Trim.
@@ -115,8 +118,14 @@ void CompactLines(TextList* lines) {
       *out = std::move(line);
     ++out;
   }
-  lines->erase(out, lines->end());
+  lines->resize(out - lines->begin());
 }
+
+}  // namespace
+
+void CompactLines(TextList* lines) { CompactTexts(lines); }
+
+void CompactLines(CompactTextList* lines) { CompactTexts(lines); }
 
 namespace {
 

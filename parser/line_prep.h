@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "model/compact_text_list.h"
 #include "model/text.h"
 
 // Tabs to spaces, trimmed, runs of spaces collapsed to one, and no space
@@ -21,6 +22,7 @@ bool NormalizingAgainChanges(std::string_view normalized);
 
 // Trims every line and removes the lines that are then empty.
 void CompactLines(TextList* lines);
+void CompactLines(CompactTextList* lines);
 
 // Whether the line holds a quote or a slash: where a comment or a literal
 // may begin. A line without one keeps its text through StripComments.

@@ -21,6 +21,15 @@ TEST(LinePrepTest, CompactLinesTrimsAndDropsBlankLines) {
   TextList lines = {" a ", "", "  ", "b"};
   CompactLines(&lines);
   EXPECT_EQ((TextList{"a", "b"}), lines);
+  CompactTextList one = {" int "};
+  CompactLines(&one);
+  EXPECT_EQ(TextList{"int"}, one);
+  CompactTextList many = {" ", "long ", "", " char*"};
+  CompactLines(&many);
+  EXPECT_EQ((TextList{"long", "char*"}), many);
+  CompactTextList blank = {"  ", ""};
+  CompactLines(&blank);
+  EXPECT_TRUE(blank.empty());
 }
 
 TEST(LinePrepTest, LineAndBlockComments) {

@@ -262,7 +262,7 @@ TextList SplitParameters(std::string params) {
   return items;
 }
 
-void RemoveNotReturns(TextList* returns, const TextList& notReturns) {
+void RemoveNotReturns(CompactTextList* returns, const TextList& notReturns) {
   if (returns->empty() || notReturns.empty())
     return;
   for (const auto& text : notReturns)
@@ -273,8 +273,9 @@ void RemoveNotReturns(TextList* returns, const TextList& notReturns) {
   CompactLines(returns);
 }
 
-bool FunctionMerger::Append(std::string&& text, TextList* list,
-                            bool duplicate, ListTables* tables, int index) {
+template <typename List>
+bool FunctionMerger::Append(std::string&& text, List* list, bool duplicate,
+                            ListTables* tables, int index) {
   const size_t kSearched = 16;
   if (list->size() < kSearched) {
     if (!duplicate &&

@@ -33,7 +33,7 @@ TextList SplitParameters(std::string params);
 
 // Removes every NotReturns text from every return text, then drops the
 // return texts that became empty. The description list is left alone.
-void RemoveNotReturns(TextList* returns, const TextList& notReturns);
+void RemoveNotReturns(CompactTextList* returns, const TextList& notReturns);
 
 // Merges declarations into one record per name, in order of first
 // appearance, as the global-function and method passes do.
@@ -64,8 +64,9 @@ class FunctionMerger {
 
   // Appends `text` to `list`, the list of record `index`, unless the list
   // holds it already and `duplicate` is false. Returns whether it was
-  // appended.
-  static bool Append(std::string&& text, TextList* list, bool duplicate,
+  // appended. `List` is a TextList or a CompactTextList.
+  template <typename List>
+  static bool Append(std::string&& text, List* list, bool duplicate,
                      ListTables* tables, int index);
 
   // The record named `name`, or -1.

@@ -77,9 +77,9 @@ UnplacedEntry* MergeReport::RecordEntry(EntryKind kind, const CDeclInfo& decl,
   if (entry->name.empty()) {
     entry->name = decl.m_strName;
     entry->scope = decl.m_nScope;
-    entry->decls = decl.m_arrDecls;
+    entry->decls = decl.m_arrDecls.ToList();
     entry->params = decl.m_arrParams;
-    entry->returns = decl.m_arrReturns;
+    entry->returns = decl.m_arrReturns.ToList();
     if (cls)
       entry->className = cls->m_strName;
   }

@@ -55,7 +55,8 @@ SparseText* FieldOf(CClassInfo* cls, TextField field) {
 // Where a parameter or return-value text of `decl` may take a description.
 bool ItemIsFree(const CDeclInfo& decl, const UnplacedText& text) {
   const bool returns = text.field == TextField::kReturnValue;
-  const TextList& items = returns ? decl.m_arrReturns : decl.m_arrParams;
+  const TextSpan items =
+      returns ? TextSpan(decl.m_arrReturns) : TextSpan(decl.m_arrParams);
   const TextList& descs = returns ? decl.m_arrReturnDescs : decl.m_arrParamDescs;
   for (size_t i = 0; i < items.size(); ++i)
     if (items[i] == text.item)
@@ -64,19 +65,24 @@ bool ItemIsFree(const CDeclInfo& decl, const UnplacedText& text) {
   return true;
 }
 
-void PutItem(CDeclInfo* decl, const UnplacedText& text) {
-  const bool returns = text.field == TextField::kReturnValue;
-  TextList& items = returns ? decl->m_arrReturns : decl->m_arrParams;
-  SparseTextList& descs =
-      returns ? decl->m_arrReturnDescs : decl->m_arrParamDescs;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == text.item) {
-      DescriptionSlot(&descs, i) = text.text;
+// `List`: the return values' CompactTextList or the parameters' TextList.
+template <typename List>
+void PutItemInto(List* items, SparseTextList* descs, const UnplacedText& text) {
+  for (size_t i = 0; i < items->size(); ++i) {
+    if ((*items)[i] == text.item) {
+      DescriptionSlot(descs, i) = text.text;
       return;
     }
   }
-  items.push_back(text.item);
-  DescriptionSlot(&descs, items.size() - 1) = text.text;
+  items->push_back(text.item);
+  DescriptionSlot(descs, items->size() - 1) = text.text;
+}
+
+void PutItem(CDeclInfo* decl, const UnplacedText& text) {
+  if (text.field == TextField::kReturnValue)
+    PutItemInto(&decl->m_arrReturns, &decl->m_arrReturnDescs, text);
+  else
+    PutItemInto(&decl->m_arrParams, &decl->m_arrParamDescs, text);
 }
 
 // Every parameter and return-value text of an entry whose whole record is

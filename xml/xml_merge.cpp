@@ -96,11 +96,11 @@ class Merger {
   void FunctionBody(EntryKind kind, CDeclInfo* func, const CClassInfo* cls,
                     const char* start, bool returnsFirst);
   template <typename EntryOf>
-  void SubList(const char* list, const char* item, const TextList& texts,
+  void SubList(const char* list, const char* item, TextSpan texts,
                SparseTextList* descs, EntryKind kind, TextField field,
                EntryOf entryOf);
   template <typename EntryOf>
-  void CheckItemPlaced(const std::string& name, const TextList& texts,
+  void CheckItemPlaced(const std::string& name, TextSpan texts,
                        const TextList& descs, EntryKind kind, TextField field,
                        EntryOf entryOf);
 
@@ -169,7 +169,7 @@ void Merger::Entries(const char* element, const char* attribute,
 // entering an item again after a Description was taken there continues
 // after that Description, so equal texts take successive items.
 template <typename EntryOf>
-void Merger::SubList(const char* list, const char* item, const TextList& texts,
+void Merger::SubList(const char* list, const char* item, TextSpan texts,
                      SparseTextList* descs, EntryKind kind, TextField field,
                      EntryOf entryOf) {
   if ((texts.empty() && !report_) || !xml_->FindNext(list) || !xml_->Enter())
@@ -208,7 +208,7 @@ void Merger::SubList(const char* list, const char* item, const TextList& texts,
 // On an item of a sub-list after the merge took what it could: reports
 // the item's written description unless an index of its text holds it.
 template <typename EntryOf>
-void Merger::CheckItemPlaced(const std::string& name, const TextList& texts,
+void Merger::CheckItemPlaced(const std::string& name, TextSpan texts,
                              const TextList& descs, EntryKind kind,
                              TextField field, EntryOf entryOf) {
   const CXmlTree::Cursor cursor = xml_->GetCursor();

@@ -47,7 +47,7 @@ const char kVoid[] = "void";
 // entry with its description per text.
 void AppendDescribedList(LineOut* out, const char* listTag,
                          const char* heading, const char* entryTag,
-                         const TextList& texts, const TextList& descs,
+                         TextSpan texts, const TextList& descs,
                          std::string_view placeholder) {
   AppendStartTag(out, listTag);
   AppendInlineElement(out, "Header", std::string_view(heading));
