@@ -211,6 +211,23 @@ TEST(NormalizerEquivalenceTest, MacrosBlankedBesideScopeOperators) {
     EXPECT_TRUE(SameAsPasses({line}, macros)) << line;
 }
 
+// The spacing's buffer starts near the text's size: texts in which most
+// characters gain a space make it grow, once or several times, and short
+// ones grow it from the few bytes of slack it starts with.
+TEST(NormalizerEquivalenceTest, TextsThatGainASpaceAtEveryCharacter) {
+  for (const char* unit : {",", "*,", "a,", "&,b*", "x::y,;z:"}) {
+    std::string text;
+    for (size_t length : {1, 2, 7, 40, 300, 5000}) {
+      while (text.size() < length)
+        text += unit;
+      std::string spaced = text, spacedPlain = text;
+      SpaceOperators(&spaced);
+      SpaceOperatorsByPasses(&spacedPlain);
+      EXPECT_EQ(spacedPlain, spaced) << unit << " x " << length;
+    }
+  }
+}
+
 TEST(NormalizerEquivalenceTest, RealStatementsWithPiecesMixedIn) {
   std::vector<std::string> paths = WxHeaders();
   if (paths.empty())

@@ -14,12 +14,16 @@
 
 #include "parser/operator_spacing.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view kOperator = "operator";
+// A gap holds one space at most before, and gains one at most.
+constexpr size_t kWidestGap = 2;
 
 bool At(std::string_view s, size_t i, std::string_view word) {
   return i <= s.size() && s.substr(i, word.size()) == word;
@@ -85,8 +89,11 @@ void SpaceOperators(std::string* text) {
   const std::string in = std::move(*text);
   const std::string_view s = in;
   std::string& out = *text;
-  // Each character gains one space at most.
-  out.assign(2 * s.size(), ' ');
+  // Few characters gain a space (each gains one at most), so the buffer
+  // starts a little larger than the text and grows when a run and the
+  // widest gap after it would not fit. A buffer of twice the text was
+  // memory the rest of the parse did not reuse.
+  out.assign(s.size() + s.size() / 8 + 16, ' ');
   char* o = out.data();
   const char* const p = in.c_str();
   // The "r" of a matched " operator ", whose gap after it loses a space.
@@ -95,11 +102,18 @@ void SpaceOperators(std::string* text) {
   while (i < s.size()) {
     // s[i] is no space here: the text starts with none, and a space is
     // taken below together with the character after it.
-    size_t run = i;
-    *o++ = p[run++];
+    size_t run = i + 1;
     if (!In(kEndsRun, p[i]))
       while (!In(kEndsRun, p[run]))
-        *o++ = p[run++];
+        ++run;
+    const size_t used = o - out.data();
+    const size_t needed = used + (run - i) + kWidestGap;
+    if (needed > out.size()) {
+      out.resize(std::max(2 * out.size(), needed), ' ');
+      o = out.data() + used;
+    }
+    std::memcpy(o, p + i, run - i);
+    o += run - i;
     const size_t a = run - 1;
     const int gap = p[run] == ' ' ? 1 : 0;
     const size_t b = run + gap;
