@@ -4,8 +4,7 @@
 #include <utility>
 
 CompactTextList::CompactTextList(std::initializer_list<std::string> texts) {
-  for (const std::string& text : texts)
-    push_back(text);
+  Assign(texts.begin(), texts.end());
 }
 
 CompactTextList::CompactTextList(const CompactTextList& other) {
@@ -21,11 +20,8 @@ CompactTextList::CompactTextList(CompactTextList&& other) noexcept
 CompactTextList::~CompactTextList() { Release(); }
 
 CompactTextList& CompactTextList::operator=(const CompactTextList& other) {
-  if (this == &other)
-    return *this;
-  clear();
-  for (const std::string& text : other)
-    push_back(text);
+  if (this != &other)
+    Assign(other.begin(), other.end());
   return *this;
 }
 
@@ -41,17 +37,13 @@ CompactTextList& CompactTextList::operator=(CompactTextList&& other) noexcept {
 }
 
 CompactTextList& CompactTextList::operator=(const TextList& texts) {
-  clear();
-  for (const std::string& text : texts)
-    push_back(text);
+  Assign(texts.data(), texts.data() + texts.size());
   return *this;
 }
 
 CompactTextList& CompactTextList::operator=(
     std::initializer_list<std::string> texts) {
-  clear();
-  for (const std::string& text : texts)
-    push_back(text);
+  Assign(texts.begin(), texts.end());
   return *this;
 }
 
@@ -89,6 +81,17 @@ void CompactTextList::resize(size_t count) {
 }
 
 TextList CompactTextList::ToList() const { return TextList(begin(), end()); }
+
+void CompactTextList::Assign(const std::string* first,
+                             const std::string* last) {
+  clear();
+  if (last - first == 1) {
+    one_ = *first;
+    state_ = kOne;
+  } else if (last - first > 1) {
+    state_ = reinterpret_cast<uintptr_t>(new TextList(first, last));
+  }
+}
 
 void CompactTextList::Release() {
   if (state_ > kOne)

@@ -63,6 +63,9 @@ class CompactTextList {
   static constexpr uintptr_t kOne = 1;
 
   TextList* Spilled() const { return reinterpret_cast<TextList*>(state_); }
+  // Holds copies of [first, last), which lie outside this list; a long
+  // list gets its room at once.
+  void Assign(const std::string* first, const std::string* last);
   void Release();
 
   std::string one_;
