@@ -91,8 +91,8 @@ void SpaceOperators(std::string* text) {
   std::string& out = *text;
   // Few characters gain a space (each gains one at most), so the buffer
   // starts a little larger than the text and grows when a run and the
-  // widest gap after it would not fit. A buffer of twice the text was
-  // memory the rest of the parse did not reuse.
+  // widest gap after it would not fit. Filled at twice the text's size,
+  // it raised the parse's high-water mark by a text's size again.
   out.assign(s.size() + s.size() / 8 + 16, ' ');
   char* o = out.data();
   const char* const p = in.c_str();
