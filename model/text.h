@@ -13,11 +13,19 @@ typedef std::vector<std::string> TextList;
 // The texts of a TextList, or of any list that keeps them side by side.
 typedef std::span<const std::string> TextSpan;
 
-// Gives back the room of a list that was sized for far more than it keeps.
+// Gives back the room of a list beyond its texts when more of it is unused
+// than `toleratedSlack` entries and 64 more.
+template <typename T>
+void ReleaseUnusedRoom(std::vector<T>* list, size_t toleratedSlack) {
+  if (list->capacity() - list->size() > toleratedSlack + 64)
+    list->shrink_to_fit();
+}
+
+// The same for a list that was sized for far more than it keeps: for more
+// than twice as many.
 template <typename T>
 void ReleaseUnusedRoom(std::vector<T>* list) {
-  if (list->capacity() > 2 * list->size() + 64)
-    list->shrink_to_fit();
+  ReleaseUnusedRoom(list, list->size());
 }
 
 // Space, tab, line feed, vertical tab, form feed and carriage return.

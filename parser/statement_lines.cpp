@@ -236,6 +236,5 @@ void SplitStatements(std::string_view text, TextList* lines) {
   Splitter(text, lines).Run();
   // The list lives through all the passes, beside the growing model; its
   // last doubling may have left room for as many statements again.
-  if (lines->capacity() - lines->size() > lines->size() / 8 + 64)
-    lines->shrink_to_fit();
+  ReleaseUnusedRoom(lines, lines->size() / 8);
 }
