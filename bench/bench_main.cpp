@@ -17,6 +17,7 @@
 #include "bench/ctags_phase.h"
 #include "bench/library_phase.h"
 #include "bench/instructions_phase.h"
+#include "bench/memory_phase.h"
 #include "bench/startup_phase.h"
 #include "bench/header_generator.h"
 #include "model/file_io.h"
@@ -27,6 +28,10 @@ namespace {
 // Under cachegrind a run takes some twenty times as long, so the count of
 // instructions is taken at a smaller base than the timings.
 const int64_t kInstructionBaseBytes = 20000;
+
+// About three times the peak of the largest generated header's parse.
+const int64_t kTouchBytes = 256000000;
+const int64_t kQuickTouchBytes = 16000000;
 
 struct Options {
   bool quick = false;
@@ -349,6 +354,9 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  MemoryRun memory;
+  memory.bytes = o.quick ? kQuickTouchBytes : kTouchBytes;
+  memory.start = MeasureMemoryTouch(memory.bytes, run.settings.limits);
   RunGenerated(o, &run);
   bool ok = true;
   if (o.wx)
@@ -372,10 +380,13 @@ int main(int argc, char** argv) {
                                         kInstructionBaseBytes);
   }
 
+  memory.end = MeasureMemoryTouch(memory.bytes, run.settings.limits);
+
   std::error_code ec;
   std::filesystem::remove_all(run.settings.tempDir, ec);
 
   PrintReport(run, stdout);
+  PrintMemoryReport(memory, stdout);
   if (o.wx && o.library && !o.quick)
     PrintLibraryReport(library, stdout);
   if (!o.quick) {

@@ -95,7 +95,9 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       out,
       "The job's \"write ms\" writes its output bytes again as one 4 MB"
       " buffer in a\n  loop of write calls into the same folder, as dd bs=4M"
-      " does; \"x wr\" is the\n  job's time over it (goal: at most 2.5).\n"
+      " does; \"x wr\" is the\n  job's time over it (goal: at most 2.5);"
+      " \"p/wr\" is the parse phase's alone,\n  the least x wr can be with"
+      " writers that cost nothing.\n"
       "The program: the varnel program run on the header and its settings\n"
       "  saved to files, a fresh process and not a child of the benchmark, so\n"
       "  its time has the process start, the reading of the header and the\n"

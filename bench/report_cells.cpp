@@ -150,9 +150,9 @@ void PrintEndToEndRow(FILE* out, const std::string& label,
 }
 
 void PrintJobHeader(FILE* out) {
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n", "", "",
-               "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in",
-               "write ms", "x wr");
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s\n", "",
+               "", "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in",
+               "write ms", "x wr", "p/wr");
 }
 
 namespace {
@@ -162,7 +162,8 @@ namespace {
 void PrintRunRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r, const PhaseResult& run,
                  int64_t peakBytes) {
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s\n",
+  const bool againstWrite = r.rawWrite.ok() && r.rawWrite.seconds > 0;
+  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s\n",
                label.c_str(), scale.c_str(), Bytes(r.inBytes).c_str(),
                Bytes(run.outBytes).c_str(), Ms(run).c_str(),
                Rate(run, r.inBytes, run.seconds).c_str(),
@@ -170,8 +171,11 @@ void PrintRunRow(FILE* out, const std::string& label, const std::string& scale,
                run.ok() ? Fmt("%.1f", double(peakBytes) / r.inBytes).c_str()
                         : ShortStatus(run.status),
                Ms(r.rawWrite).c_str(),
-               run.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0
+               run.ok() && againstWrite
                    ? Fmt("%.1f", run.seconds / r.rawWrite.seconds).c_str()
+                   : ShortStatus(r.rawWrite.status),
+               r.parse.ok() && againstWrite
+                   ? Fmt("%.1f", r.parse.seconds / r.rawWrite.seconds).c_str()
                    : ShortStatus(r.rawWrite.status));
 }
 
