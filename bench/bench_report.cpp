@@ -95,14 +95,18 @@ void PrintMethod(const BenchRun& run, FILE* out) {
       out,
       "The job's \"write ms\" writes its output bytes again as one 4 MB"
       " buffer in a\n  loop of write calls into the same folder, as dd bs=4M"
-      " does; \"x wr\" is the\n  job's time over it (goal: at most 2.5);"
-      " \"p/wr\" is the parse phase's alone,\n  the least x wr can be with"
-      " writers that cost nothing.\n"
+      " does; \"x wr\" is the\n  job's time over it; \"p/wr\" is the parse"
+      " phase's alone, the least x wr can\n  be with writers that cost"
+      " nothing. \"dd ms\" is `dd if=/dev/zero bs=4M` itself\n  writing"
+      " the same bytes into the same folder, its process start and its reads"
+      "\n  included; \"x dd\" is the job's time over it (goal: at most 2.5)."
+      "\n"
       "The program: the varnel program run on the header and its settings\n"
       "  saved to files, a fresh process and not a child of the benchmark, so\n"
       "  its time has the process start, the reading of the header and the\n"
       "  heap of a new process; its peak is the process's whole resident\n"
-      "  high-water mark. \"x wr\" is against the job's write of the same bytes.\n");
+      "  high-water mark. \"x wr\" and \"x dd\" are against the job's"
+      " writes of the same\n  bytes.\n");
   if (run.quick)
     std::fprintf(
         out,

@@ -152,6 +152,13 @@ void PrintWxAll(const BenchRun& run, FILE* out) {
                  " %.1f x (goal 2.5): %s\n",
                  r.program.seconds * 1e3, times, times <= 2.5 ? "ok" : "MISS");
   }
+  if (r.job.ok() && r.ddWrite.ok() && r.ddWrite.seconds > 0) {
+    const double times = r.job.seconds / r.ddWrite.seconds;
+    std::fprintf(out,
+                 "  the programs' job against dd bs=4M writing the same bytes"
+                 " (%.1f ms): %.1f x (goal 2.5): %s\n",
+                 r.ddWrite.seconds * 1e3, times, times <= 2.5 ? "ok" : "MISS");
+  }
   if (!r.EndToEndOk()) {
     std::fprintf(out,
                  "  end to end not measured (parse %s, html %s, xml %s):"

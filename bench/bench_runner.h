@@ -54,6 +54,10 @@ struct InputResult {
   // of write calls into the same folder, as `dd bs=4M` does: what the
   // disk and the system take for those bytes whatever writes them.
   PhaseResult rawWrite;
+  // The same bytes written by `dd bs=4M` itself from /dev/zero into the
+  // same folder, as the speed goal names it: a process of its own that
+  // also reads what it writes, which the loop above leaves out.
+  PhaseResult ddWrite;
   // The varnel program itself on the header saved to a file, with the
   // settings saved beside it: a process of its own that reads the header,
   // parses it and writes both outputs, as a user runs it. Its peak is the

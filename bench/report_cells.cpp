@@ -150,9 +150,10 @@ void PrintEndToEndRow(FILE* out, const std::string& label,
 }
 
 void PrintJobHeader(FILE* out) {
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s\n", "",
-               "", "in bytes", "out bytes", "ms", "MB/s", "peak MB", "peak/in",
-               "write ms", "x wr", "p/wr");
+  std::fprintf(out,
+               "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s %8s %6s\n",
+               "", "", "in bytes", "out bytes", "ms", "MB/s", "peak MB",
+               "peak/in", "write ms", "x wr", "p/wr", "dd ms", "x dd");
 }
 
 namespace {
@@ -163,7 +164,9 @@ void PrintRunRow(FILE* out, const std::string& label, const std::string& scale,
                  const InputResult& r, const PhaseResult& run,
                  int64_t peakBytes) {
   const bool againstWrite = r.rawWrite.ok() && r.rawWrite.seconds > 0;
-  std::fprintf(out, "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s\n",
+  const bool againstDd = r.ddWrite.ok() && r.ddWrite.seconds > 0;
+  std::fprintf(out,
+               "%-20s %5s %10s %12s %10s %8s %9s %8s %9s %6s %6s %8s %6s\n",
                label.c_str(), scale.c_str(), Bytes(r.inBytes).c_str(),
                Bytes(run.outBytes).c_str(), Ms(run).c_str(),
                Rate(run, r.inBytes, run.seconds).c_str(),
@@ -176,7 +179,11 @@ void PrintRunRow(FILE* out, const std::string& label, const std::string& scale,
                    : ShortStatus(r.rawWrite.status),
                r.parse.ok() && againstWrite
                    ? Fmt("%.1f", r.parse.seconds / r.rawWrite.seconds).c_str()
-                   : ShortStatus(r.rawWrite.status));
+                   : ShortStatus(r.rawWrite.status),
+               Ms(r.ddWrite).c_str(),
+               run.ok() && againstDd
+                   ? Fmt("%.1f", run.seconds / r.ddWrite.seconds).c_str()
+                   : ShortStatus(r.ddWrite.status));
 }
 
 }  // namespace
