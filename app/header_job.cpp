@@ -324,7 +324,8 @@ int Run(const HeaderJob& job, CModuleInfo* model, std::ostream* stdoutStream,
       return 1;
     result->helpBookWritten = true;
   }
-  result->coverage = CountCoverage(module, job.checkAll, job.check);
+  if (job.check || job.countCoverage)
+    result->coverage = CountCoverage(module, job.checkAll, job.check);
   if (job.check) {
     CheckDocumentation(
         job, session.Report(),

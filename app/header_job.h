@@ -30,6 +30,8 @@ struct HeaderJob {
   bool showLines = false;
   bool check = false;
   bool checkAll = false;
+  // The coverage is counted for the check and for the index page only.
+  bool countCoverage = false;
   CModuleInfo::Options options;
   // Outputs larger than this are refused before anything is written.
   uint64_t maxOutputBytes = uint64_t(2) << 30;
@@ -56,7 +58,8 @@ struct HeaderJobResult {
   int functions = 0;
   int variables = 0;
   bool helpBookWritten = false;
-  Coverage coverage;  // counted once the outputs are written
+  // Counted once the outputs are written, for a check or countCoverage.
+  Coverage coverage;
   bool checked = false;  // the check ran; its findings follow
   std::vector<CheckFinding> missing;
   std::vector<CheckFinding> orphaned;

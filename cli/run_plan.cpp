@@ -212,6 +212,9 @@ bool PlanIndex(const CliOptions& opts, PathInfos* known, RunPlan* plan,
   const std::string name = opts.index.empty() ? kDefaultIndexName : opts.index;
   const std::string folder = opts.outDir.empty() ? "." : opts.outDir;
   plan->indexPath = (fs::path(folder) / name).lexically_normal().string();
+  // Each header's line on the index page gives its coverage.
+  for (HeaderJob& job : plan->jobs)
+    job.countCoverage = true;
   // The index is looked at once, not once per header.
   const FileKey index = KeyOf(known->Of(plan->indexPath));
   for (const HeaderJob& job : plan->jobs) {

@@ -62,6 +62,12 @@ expect_err "src/B.h: "
 [ -e doc/B.xml ] && fail "the failing header was written"
 grep -q 'href="A.htm"' doc/index.htm && grep -q 'href="C.htm"' doc/index.htm ||
   fail "the index lacks the headers that were written"
+# Each line of the index gives what the check counts for its header.
+"$VARNEL" src/A.h --check > check.txt 2>&1
+total=$(sed -n 's/^coverage: [0-9]* of \([0-9]*\) descriptions.*/\1/p' check.txt)
+[ -n "$total" ] && [ "$total" -gt 0 ] || fail "the check counted no descriptions"
+grep 'href="A.htm"' doc/index.htm | grep -q "<td>0 of $total (0.0%)</td>" ||
+  fail "the index does not give the coverage the check counts"
 rm src/B.h
 
 # Headers of one stem from two folders into one folder: refused, naming
