@@ -99,6 +99,16 @@ void PrintParseAgainstCtags(const BenchRun& run, FILE* out) {
                times >= 3 ? "ok" : "MISS");
 }
 
+// One goal line of a run against a write of the same bytes.
+void PrintAgainstWrite(FILE* out, const std::string& what,
+                       const PhaseResult& run, const PhaseResult& write) {
+  if (!run.ok() || !write.ok() || write.seconds <= 0)
+    return;
+  const double times = run.seconds / write.seconds;
+  std::fprintf(out, "  %s: %.1f x (goal 2.5): %s\n", what.c_str(), times,
+               times <= 2.5 ? "ok" : "MISS");
+}
+
 void PrintWxAll(const BenchRun& run, FILE* out) {
   if (!run.wxAllRan)
     return;
@@ -137,28 +147,20 @@ void PrintWxAll(const BenchRun& run, FILE* out) {
                  (r.inBytes + r.job.peakBytes) / kMB, times,
                  times <= 10 ? "ok" : "MISS");
   }
-  if (r.job.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0) {
-    const double times = r.job.seconds / r.rawWrite.seconds;
-    std::fprintf(out,
-                 "  the programs' job against writing its %.1f MB in 4 MB"
-                 " blocks (%.1f ms): %.1f x (goal 2.5): %s\n",
-                 r.job.outBytes / kMB, r.rawWrite.seconds * 1e3, times,
-                 times <= 2.5 ? "ok" : "MISS");
-  }
-  if (r.program.ok() && r.rawWrite.ok() && r.rawWrite.seconds > 0) {
-    const double times = r.program.seconds / r.rawWrite.seconds;
-    std::fprintf(out,
-                 "  the program itself against the same write: %.1f ms,"
-                 " %.1f x (goal 2.5): %s\n",
-                 r.program.seconds * 1e3, times, times <= 2.5 ? "ok" : "MISS");
-  }
-  if (r.job.ok() && r.ddWrite.ok() && r.ddWrite.seconds > 0) {
-    const double times = r.job.seconds / r.ddWrite.seconds;
-    std::fprintf(out,
-                 "  the programs' job against dd bs=4M writing the same bytes"
-                 " (%.1f ms): %.1f x (goal 2.5): %s\n",
-                 r.ddWrite.seconds * 1e3, times, times <= 2.5 ? "ok" : "MISS");
-  }
+  PrintAgainstWrite(out,
+                    Fmt("the programs' job against writing its %.1f MB",
+                        r.job.outBytes / kMB) +
+                        Fmt(" in 4 MB blocks (%.1f ms)",
+                            r.rawWrite.seconds * 1e3),
+                    r.job, r.rawWrite);
+  PrintAgainstWrite(out,
+                    "the program itself against the same write" +
+                        Fmt(" (%.1f ms)", r.program.seconds * 1e3),
+                    r.program, r.rawWrite);
+  PrintAgainstWrite(out,
+                    "the programs' job against dd bs=4M writing the same"
+                    " bytes" + Fmt(" (%.1f ms)", r.ddWrite.seconds * 1e3),
+                    r.job, r.ddWrite);
   if (!r.EndToEndOk()) {
     std::fprintf(out,
                  "  end to end not measured (parse %s, html %s, xml %s):"
