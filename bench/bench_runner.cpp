@@ -148,7 +148,7 @@ class PhaseRunner {
       r.job = Repeated(limits, [&] { return Job(); });
     if (r.job.ok()) {
       r.rawWrite = Repeated(limits, [&] { return RawWrite(r.job.outBytes); });
-      r.ddWrite = DdWrite(limits, r.job.outBytes);
+      r.ddWrite = Repeated(limits, [&] { return DdWrite(r.job.outBytes); });
     }
     if (r.job.ok() && !settings_.programPath.empty())
       r.program = Program(limits, r.job.seconds);
@@ -327,35 +327,22 @@ class PhaseRunner {
     return w;
   }
 
-  // The fastest of a few runs of dd, each into a new file.
-  PhaseResult DdWrite(const ChildLimits& limits, int64_t bytes) const {
+  // dd run once from the child, into a new file.
+  PhaseResult DdWrite(int64_t bytes) const {
     const std::string path = htmlPath_ + ".dd";
-    PhaseResult best;
-    for (int i = 0; i < settings_.reps; ++i) {
-      unlink(path.c_str());
-      PhaseResult p = RunProgram(
-          {"dd", "if=/dev/zero", "of=" + path, "bs=4M",
-           "count=" + std::to_string(bytes), "iflag=count_bytes",
-           "status=none"},
-          limits);
-      // dd's exit status 1 is a failure too: the file tells.
-      std::error_code ec;
-      if (p.ok() && std::filesystem::file_size(path, ec) !=
-                        static_cast<uintmax_t>(bytes))
-        p.status = PhaseStatus::kFailed;
-      unlink(path.c_str());
-      if (!p.ok()) {
-        best = p;
-        break;
-      }
-      if (!best.ok() || p.seconds < best.seconds)
-        best = p;
-      if (p.seconds >= settings_.repeatBelow)
-        break;
-    }
-    best.peakBytes = 0;
-    best.outBytes = bytes;
-    return best;
+    PhaseResult d = RunProgram(
+        {"dd", "if=/dev/zero", "of=" + path, "bs=4M",
+         "count=" + std::to_string(bytes), "iflag=count_bytes", "status=none"},
+        settings_.limits);
+    // dd's exit status 1 is a failure too: the file tells.
+    std::error_code ec;
+    if (d.ok() &&
+        std::filesystem::file_size(path, ec) != static_cast<uintmax_t>(bytes))
+      d.status = PhaseStatus::kFailed;
+    unlink(path.c_str());
+    d.peakBytes = 0;
+    d.outBytes = bytes;
+    return d;
   }
 
   // Writes what `build` hands out piece by piece to `path`, as the

@@ -7,7 +7,7 @@ namespace {
 PhaseResult TouchOnce(int64_t bytes, const ChildLimits& limits) {
   return RunPhaseChild(limits, [bytes] {
     const size_t size = static_cast<size_t>(bytes);
-    PhaseResult r = MeasurePhase([size] {
+    return MeasurePhase([size] {
       void* map = mmap(nullptr, size, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
       if (map == MAP_FAILED)
@@ -20,7 +20,6 @@ PhaseResult TouchOnce(int64_t bytes, const ChildLimits& limits) {
       munmap(map, size);
       return true;
     });
-    return r;
   });
 }
 
