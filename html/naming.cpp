@@ -95,8 +95,10 @@ class Namer {
 
  private:
   void Store(std::string* field) {
+    // A copy has room for the name only; assigned into an empty field, a
+    // name of 16 to 30 bytes would get room for 30.
     if (*field != name_)
-      field->assign(name_);
+      *field = std::string(name_);
   }
 
   std::string joined_, name_;

@@ -147,3 +147,13 @@ TEST(NamingTest, ClassFileNamesKeepTheClassNameUnconverted) {
   EXPECT_EQ("GeoCFNs::Vec<int>operatorpleq.htm",
             FunctionPageFile(m, &c, c.m_pFuncs[0]));
 }
+
+// A header has hundreds of thousands of anchors, most of them a little
+// longer than a string holds in place: each takes room for its own length,
+// not the doubled room of a string grown into it.
+TEST(NamingTest, AnchorsTakeRoomForTheirLengthOnly) {
+  CModuleInfo m = Named("Geo.h", "Geo.htm");
+  const std::string& anchor = m.m_pClasses[0].m_pFuncs[0].m_strAnchor;
+  ASSERT_EQ(20u, anchor.size());
+  EXPECT_LT(anchor.capacity(), 24u);
+}
